@@ -1,0 +1,37 @@
+// SPDX-License-Identifier: MIT
+// The candidate table, the response classes and the sign code.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace numora {
+
+using Digits = std::array<std::uint8_t, 4>;  // column 0 is the thousands digit
+
+constexpr int kCandidates = 4536;
+constexpr int kClasses = 13;
+constexpr int kHit = 40;  // the code of a number against itself
+
+using CandidateTable = std::array<Digits, kCandidates>;
+using SignCodes = std::array<int, kClasses>;
+
+// All admissible numbers in ascending order: row 0 is 1023, row 4535 is 9876.
+void buildcandidates(CandidateTable &candidates);
+
+// The 13 possible answers other than a hit, 0, 1, 2, 3, 4, 10, ..., 30.
+void buildsigncodes(SignCodes &signcodes);
+
+// 10 * plus + minus of a against b; symmetric, 40 when a == b.
+int signcode(const Digits &a, const Digits &b);
+
+// Four-character decimal text of a number.
+std::string textform(const Digits &number);
+
+// True for four different digits without a leading 0.
+bool admissible(const std::string &text);
+
+Digits digitsof(const std::string &text);  // precondition: admissible(text)
+
+}  // namespace numora

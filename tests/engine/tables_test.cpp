@@ -1,0 +1,81 @@
+// SPDX-License-Identifier: MIT
+#include "tables.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+using namespace numora;
+
+namespace {
+
+// Independent count: digits in place, then shared digits out of place.
+int bruteforcecode(int a, int b)
+{
+    const std::string sa = std::to_string(a), sb = std::to_string(b);
+    int plus = 0, minus = 0;
+    for (int j = 0; j < 4; ++j) {
+        if (sa[j] == sb[j])
+            ++plus;
+        else if (sb.find(sa[j]) != std::string::npos)
+            ++minus;
+    }
+    return 10 * plus + minus;
+}
+
+}  // namespace
+
+TEST(Tables, CandidatesAreEveryAdmissibleNumberInOrder)
+{
+    CandidateTable candidates{};
+    buildcandidates(candidates);
+    int row = 0;
+    for (int n = 1000; n <= 9999; ++n)
+        if (admissible(std::to_string(n)))
+            ASSERT_EQ(textform(candidates.at(row++)), std::to_string(n));
+    EXPECT_EQ(row, kCandidates);
+    EXPECT_EQ(textform(candidates.front()), "1023");
+    EXPECT_EQ(textform(candidates.back()), "9876");
+}
+
+TEST(Tables, SignCodesAreTheThirteenClasses)
+{
+    SignCodes signcodes{};
+    buildsigncodes(signcodes);
+    EXPECT_EQ(signcodes, (SignCodes{0, 1, 2, 3, 4, 10, 11, 12, 13, 20, 21, 22, 30}));
+}
+
+TEST(Tables, SignCodeExamples)
+{
+    const struct {
+        const char *a, *b;
+        int code;
+    } cases[] = {{"1234", "1234", 40}, {"1234", "4321", 4}, {"1234", "1243", 22},
+                 {"1234", "5678", 0},  {"1234", "1235", 30}, {"1234", "6241", 12}};
+    for (const auto &c : cases)
+        EXPECT_EQ(signcode(digitsof(c.a), digitsof(c.b)), c.code) << c.a << " " << c.b;
+}
+
+TEST(Tables, SignCodeMatchesBruteForceOverAllPairs)
+{
+    CandidateTable candidates{};
+    buildcandidates(candidates);
+    SignCodes signcodes{};
+    buildsigncodes(signcodes);
+    const std::set<int> classes(signcodes.begin(), signcodes.end());
+    for (int p = 0; p < kCandidates; p += 7)
+        for (int q = 0; q < kCandidates; ++q) {
+            const int code = signcode(candidates[p], candidates[q]);
+            const int a = std::stoi(textform(candidates[p])), b = std::stoi(textform(candidates[q]));
+            ASSERT_EQ(code, bruteforcecode(a, b)) << a << " " << b;
+            ASSERT_EQ(code, signcode(candidates[q], candidates[p]));
+            ASSERT_TRUE(classes.count(code) == 1 || (code == kHit && p == q));
+        }
+}
+
+TEST(Tables, AdmissibleRefusesBadText)
+{
+    for (const char *bad : {"0123", "1123", "123", "12345", "12a4", ""})
+        EXPECT_FALSE(admissible(bad)) << bad;
+    EXPECT_TRUE(admissible("9876"));
+}
