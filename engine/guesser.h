@@ -1,0 +1,24 @@
+// SPDX-License-Identifier: MIT
+// The computer's assessment of its next guess, run once per turn in this order:
+//   if (countclasses(m) == Assessment::Counted) { ratepool(m); pickbest(m); }
+#pragma once
+
+#include "module1.h"
+
+namespace numora {
+
+enum class Assessment { NoPossible, OnePossible, Counted };
+
+// Pool rows that agree with every recorded answer, in pool order.
+void findpossibles(Module1 &m);
+
+// Filters, then (with two or more possibles) counts each pool row's classes.
+Assessment countclasses(Module1 &m);
+
+// Precondition: possiblecount >= 2. The ratings are computed in a fixed order of
+// double operations, so equal class sizes give bit-identical ratings and ties are exact.
+void ratepool(Module1 &m);
+
+void pickbest(Module1 &m);
+
+}  // namespace numora
