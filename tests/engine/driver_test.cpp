@@ -1,0 +1,222 @@
+// SPDX-License-Identifier: MIT
+#include "driver.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <vector>
+
+using namespace numora;
+
+namespace {
+
+// Records what the driver shows; steps queued by afterpump run on pump().
+struct FakeWindow : GameWindow {
+    std::vector<std::string> picture1, picture2;
+    std::string label6, label8, ended;
+    int loads = 0, beeps = 0;
+    bool numberentry = false, signentry = false;
+    std::deque<std::function<void()>> steps;
+
+    void form_load() override
+    {
+        ++loads;
+        picture1.clear();
+        picture2.clear();
+        label8.clear();
+        ended.clear();
+        numberentry = signentry = false;
+    }
+    void setlabel6(const std::string &c) override { label6 = c; }
+    void setlabel8(const std::string &c) override { label8 = c; }
+    void addrow(Board b, const std::string &row) override
+    {
+        (b == Board::Picture1 ? picture1 : picture2).push_back(row);
+    }
+    void wait2() override { numberentry = true, signentry = false; }
+    void wait() override { numberentry = false, signentry = true; }
+    void afterpump(std::function<void()> step) override { steps.push_back(std::move(step)); }
+    void beep() override { ++beeps; }
+    void showlost(const std::string &caption) override { ended = "lost:" + caption; }
+    void showwon() override { ended = "won"; }
+    void showdraw() override { ended = "draw"; }
+    void showbadsigns(const std::string &text) override { ended = "bad:" + text; }
+    void pump()
+    {
+        while (!steps.empty()) {
+            auto step = std::move(steps.front());
+            steps.pop_front();
+            step();
+        }
+    }
+};
+
+struct Game {
+    FakeWindow window;
+    Driver driver{window, 42};
+    Game() { driver.startgame(); }
+
+    // A guess of the player's that misses the computer's number and is new.
+    std::string missingguess()
+    {
+        CandidateTable all{};
+        buildcandidates(all);
+        for (const auto &c : all) {
+            const auto text = textform(c);
+            bool used = text == driver.state().mynumber;
+            for (int i = 0; i < driver.state().yourguesscount; ++i)
+                used = used || driver.state().yourguesses[i] == text;
+            if (!used && signcode(c, digitsof(driver.state().mynumber)) != kHit)
+                return text;
+        }
+        return {};
+    }
+    void guess(const std::string &text)
+    {
+        ASSERT_EQ(driver.confirmnumber(text).result, NumberResult::Accepted);
+        window.pump();
+    }
+    void answerfor(const std::string &secret)
+    {
+        const int code = signcode(digitsof(window.label8), digitsof(secret));
+        ASSERT_EQ(driver.confirmsigns(code / 10, code % 10), SignsResult::Accepted);
+    }
+    // An answer to the shown guess that no number fits together with the earlier answers.
+    std::pair<int, int> impossibleanswer()
+    {
+        const Module1 &m = driver.state();
+        const Digits shown = digitsof(window.label8);
+        CandidateTable all{};
+        buildcandidates(all);
+        for (int code : {0, 1, 2, 3, 4, 10, 11, 12, 13, 20, 21, 22, 30}) {
+            bool fits = false;
+            for (const auto &x : all) {
+                bool agrees = signcode(shown, x) == code;
+                for (int g = 0; g < m.myguesscount; ++g)
+                    agrees = agrees && signcode(m.myguesses[g], x) == m.mysigns[g];
+                fits = fits || agrees;
+            }
+            if (!fits)
+                return {code / 10, code % 10};
+        }
+        return {-1, -1};
+    }
+};
+
+}  // namespace
+
+TEST(Driver, BoardRowsHaveTheirFormat)
+{
+    EXPECT_EQ(boardrow("1234", 2, 1), " 1234 ++ -");
+    EXPECT_EQ(boardrow("1234", 0, 0), " 1234 ");
+    EXPECT_EQ(boardrow("5678", 0, 2), " 5678  - -");
+    EXPECT_EQ(boardrow("1023", 4, 0), " 1023 ++++");
+    EXPECT_EQ(boardrow("9876", 1, 3), " 9876 + - - -");
+}
+
+TEST(Driver, HonestAnswersEndInALossThatNamesTheHiddenNumber)
+{
+    for (const char *secret : {"1234", "9876", "4096", "5012"}) {
+        Game g;
+        g.guess(g.missingguess());
+        while (g.driver.phase() == Phase::SignEntry) {
+            g.answerfor(secret);
+            if (g.driver.phase() == Phase::NumberEntry)
+                g.guess(g.missingguess());
+        }
+        ASSERT_EQ(g.driver.phase(), Phase::Ended);
+        EXPECT_EQ(g.window.ended, "lost: You have lost! My number was : " + g.driver.state().mynumber);
+        EXPECT_TRUE(g.window.label8 == secret || g.window.picture2.back() == boardrow(secret, 4, 0)) << secret;
+        EXPECT_EQ(g.window.picture1.size(), static_cast<std::size_t>(g.driver.state().yourguesscount));
+        EXPECT_LE(g.window.picture2.size(), 9u);
+    }
+}
+
+TEST(Driver, FirstGuessHitGivesALastChanceThenWinOrDraw)
+{
+    Game g;
+    g.guess(g.driver.state().mynumber);
+    ASSERT_EQ(g.driver.phase(), Phase::SignEntry);
+    const std::string lastchance = g.window.label8;
+    const std::string secret = lastchance == "1234" ? "5678" : "1234";
+    g.answerfor(secret);
+    EXPECT_EQ(g.window.ended, "won");
+
+    Game h;
+    h.guess(h.driver.state().mynumber);
+    ASSERT_EQ(h.driver.confirmsigns(4, 0), SignsResult::Accepted);
+    EXPECT_EQ(h.window.ended, "draw");
+}
+
+TEST(Driver, ImpossibleSignsAreRefused)
+{
+    Game g;
+    g.guess(g.missingguess());
+    for (auto [p, m] : {std::pair{4, 1}, {3, 1}, {2, 3}, {1, 4}, {5, 0}})
+        EXPECT_EQ(g.driver.confirmsigns(p, m), SignsResult::Impossible);
+    EXPECT_TRUE(g.window.picture2.empty());
+    EXPECT_EQ(g.driver.confirmsigns(0, 0), SignsResult::Accepted);
+    EXPECT_EQ(g.window.picture2.size(), 1u);
+}
+
+TEST(Driver, RepeatedAndShortGuessesRecordNothing)
+{
+    Game g;
+    EXPECT_EQ(g.driver.confirmnumber("123").result, NumberResult::Incomplete);
+    const auto first = g.missingguess();
+    g.guess(first);
+    g.answerfor("9876");
+    EXPECT_EQ(g.driver.confirmnumber(first).result, NumberResult::Repeated);
+    EXPECT_EQ(g.driver.state().yourguesscount, 1);
+    EXPECT_EQ(g.window.picture1.size(), 1u);
+}
+
+TEST(Driver, ContradictionAtAnOrdinaryTurnStartsAFreshGame)
+{
+    Game g;
+    g.guess(g.missingguess());
+    ASSERT_EQ(g.driver.confirmsigns(0, 0), SignsResult::Accepted);
+    g.guess(g.missingguess());
+    const auto [p, m] = g.impossibleanswer();
+    ASSERT_GE(p, 0);
+    ASSERT_EQ(g.driver.confirmsigns(p, m), SignsResult::Accepted);
+    g.guess(g.missingguess());
+    ASSERT_EQ(g.driver.phase(), Phase::Contradiction);
+    EXPECT_EQ(g.window.ended,
+              "bad:No valid number matches the information you gave!\r\nPlease be more careful next time.");
+    const int loads = g.window.loads;
+    g.driver.badsignsok();
+    EXPECT_EQ(g.window.loads, loads + 1);
+    EXPECT_EQ(g.driver.phase(), Phase::NumberEntry);
+    EXPECT_TRUE(g.window.picture1.empty());
+}
+
+TEST(Driver, ContradictionAfterAMissedLastChance)
+{
+    Game g;
+    g.guess(g.missingguess());
+    g.answerfor("9876");
+    g.guess(g.missingguess());
+    g.answerfor("9876");
+    g.guess(g.driver.state().mynumber);
+    ASSERT_EQ(g.driver.phase(), Phase::SignEntry);
+    const auto [p, m] = g.impossibleanswer();
+    ASSERT_GE(p, 0);
+    g.driver.confirmsigns(p, m);
+    EXPECT_EQ(g.driver.phase(), Phase::Contradiction);
+}
+
+TEST(Driver, NewGameDropsThePendingTurn)
+{
+    Game g;
+    g.guess(g.missingguess());
+    g.answerfor("1234");
+    ASSERT_EQ(g.driver.confirmnumber(g.missingguess()).result, NumberResult::Accepted);
+    EXPECT_EQ(g.window.label6, "Thinking...");
+    g.driver.startgame();
+    g.window.pump();  // the old game's assessment must not run
+    EXPECT_EQ(g.driver.phase(), Phase::NumberEntry);
+    EXPECT_TRUE(g.window.label8.empty());
+    EXPECT_EQ(g.driver.state().myguesscount, 0);
+    EXPECT_EQ(g.driver.confirmsigns(0, 0), SignsResult::Refused);
+}
