@@ -136,10 +136,9 @@ void Driver::makeguess()
                     guessrow_ = p;
         }
     } else {
-        const int r = std::uniform_int_distribution<int>(0, m.bestcount - 1)(rng_);
-        guessrow_ = m.myguesscount == 0 ? r : m.bestlist[r];
+        guessrow_ = drawbestrow(m, rng_);
         guess = m.candidates[guessrow_];
-        m.candidates[guessrow_] = m.candidates[m.poollast()];
+        removefrompool(m, guessrow_);
     }
     m.myguesses.at(m.myguesscount) = guess;
     window_.beep();
@@ -169,7 +168,7 @@ SignsResult Driver::confirmsigns(int pluscount, int minuscount)
     if (m.youfound) {
         // The last chance missed. Its guess leaves the pool, so the check sees
         // exactly the numbers not guessed yet.
-        m.candidates[guessrow_] = m.candidates[m.poollast()];
+        removefrompool(m, guessrow_);
         ++m.myguesscount;
         findpossibles(m);
         if (m.possiblecount == 0)

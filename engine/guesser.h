@@ -5,6 +5,8 @@
 
 #include "module1.h"
 
+#include <random>
+
 namespace numora {
 
 enum class Assessment { NoPossible, OnePossible, Counted };
@@ -20,5 +22,12 @@ Assessment countclasses(Module1 &m);
 void ratepool(Module1 &m);
 
 void pickbest(Module1 &m);
+
+// Pool row of the next guess, every entry of the best list equally likely
+// (any row at all before the first answer).
+int drawbestrow(const Module1 &m, std::mt19937_64 &rng);
+
+// Takes a guessed row out of the pool; the caller then raises myguesscount.
+void removefrompool(Module1 &m, int row);
 
 }  // namespace numora
