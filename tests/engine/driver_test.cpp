@@ -3,7 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <deque>
+#include <malloc.h>
+#include <memory>
 #include <vector>
 
 using namespace numora;
@@ -219,4 +223,132 @@ TEST(Driver, NewGameDropsThePendingTurn)
     EXPECT_TRUE(g.window.label8.empty());
     EXPECT_EQ(g.driver.state().myguesscount, 0);
     EXPECT_EQ(g.driver.confirmsigns(0, 0), SignsResult::Refused);
+}
+
+TEST(Driver, OnePossibleLeftEndsInALossOrADraw)
+{
+    // The computer counts a lone possible number as found without guessing it: a loss,
+    // or a draw when the player has just found the computer's number in as many guesses.
+    int losses = 0, draws = 0;
+    for (const char *secret : {"1234", "9876", "4096", "5012", "7381", "2569", "6170", "3845"}) {
+        for (bool hit : {false, true}) {
+            Game g;
+            g.guess(g.missingguess());
+            bool reached = false;
+            while (g.driver.phase() == Phase::SignEntry) {
+                g.answerfor(secret);
+                if (g.driver.phase() != Phase::NumberEntry)
+                    break;
+                auto next = std::make_unique<Module1>(g.driver.state());
+                ++next->myguesscount;
+                findpossibles(*next);
+                reached = next->possiblecount == 1;
+                g.guess(reached && hit ? g.driver.state().mynumber : g.missingguess());
+            }
+            if (!reached)
+                continue;
+            ASSERT_EQ(g.driver.phase(), Phase::Ended) << secret;
+            EXPECT_EQ(g.window.label8, secret);  // named, never answered
+            EXPECT_EQ(g.window.picture2.size(), g.window.picture1.size() - 1);
+            if (hit) {
+                EXPECT_EQ(g.window.ended, "draw") << secret;
+                ++draws;
+            } else {
+                EXPECT_EQ(g.window.ended, "lost: You have lost! My number was : " + g.driver.state().mynumber);
+                ++losses;
+            }
+        }
+    }
+    EXPECT_GT(losses, 0);
+    EXPECT_GT(draws, 0);
+}
+
+TEST(Driver, LastChanceThatHitsIsADraw)
+{
+    Game g;
+    g.guess(g.missingguess());
+    g.answerfor("3159");
+    g.guess(g.driver.state().mynumber);
+    ASSERT_EQ(g.driver.phase(), Phase::SignEntry);
+    // The last chance is drawn from the numbers that fit every answer, so the player may
+    // honestly have hidden it.
+    const Module1 &m = g.driver.state();
+    bool fits = false;
+    for (int i = 0; i < m.possiblecount; ++i)
+        fits = fits || textform(m.possibles[i]) == g.window.label8;
+    ASSERT_TRUE(fits);
+    const std::string lastchance = g.window.label8;
+    ASSERT_EQ(g.driver.confirmsigns(4, 0), SignsResult::Accepted);
+    EXPECT_EQ(g.window.ended, "draw");
+    EXPECT_EQ(g.window.picture2.back(), boardrow(lastchance, 4, 0));
+}
+
+TEST(Driver, MissedLastChanceStillSeesTheLastPoolRow)
+{
+    // The check after a missed last chance must look at every number not yet guessed,
+    // including the one on the pool's last row, which the missed guess's removal moves.
+    const Digits secret = digitsof("9875");
+    Game g;
+    g.guess(g.missingguess());
+    g.answerfor("9875");
+    g.guess(g.driver.state().mynumber);
+    ASSERT_EQ(g.driver.phase(), Phase::SignEntry);
+    const Module1 &m = g.driver.state();
+    ASSERT_EQ(m.candidates[m.poollast()], secret) << "the secret must sit on the pool's last row";
+    ASSERT_NE(g.window.label8, "9875");
+    g.answerfor("9875");
+    EXPECT_EQ(g.window.ended, "won");
+    bool kept = false;
+    for (int i = 0; i < m.possiblecount; ++i)
+        kept = kept || m.possibles[i] == secret;
+    EXPECT_TRUE(kept);
+}
+
+namespace {
+
+// Notes how deep the stack is whenever a game opens its first entry.
+struct DepthWindow : FakeWindow {
+    std::uintptr_t shallowest = UINTPTR_MAX, deepest = 0;
+    void wait2() override
+    {
+        FakeWindow::wait2();
+        volatile char here = 0;
+        const auto at = reinterpret_cast<std::uintptr_t>(&here);
+        shallowest = std::min(shallowest, at);
+        deepest = std::max(deepest, at);
+    }
+};
+
+}  // namespace
+
+TEST(Driver, TenThousandGamesInARowUseOneDepthAndOneFootprint)
+{
+    // Every end starts the next game by returning, never by calling into it, and a game
+    // leaves nothing behind.
+    DepthWindow window;
+    Driver driver(window, 7);
+    driver.startgame();
+    std::size_t heapafter100 = 0;
+    for (int game = 0; game < 10000; ++game) {
+        ASSERT_EQ(driver.phase(), Phase::NumberEntry) << game;
+        const std::string hidden = driver.state().mynumber;
+        const int kind = game % 3;  // 0: lost, 1: draw, 2: won
+        const std::string guess = kind == 0 ? (hidden == "1234" ? "5678" : "1234") : hidden;
+        ASSERT_EQ(driver.confirmnumber(guess).result, NumberResult::Accepted);
+        window.pump();
+        ASSERT_EQ(driver.phase(), Phase::SignEntry) << game;
+        const Digits shown = digitsof(window.label8);
+        const Digits other = shown == digitsof("1234") ? digitsof("5678") : digitsof("1234");
+        const int code = kind == 2 ? signcode(shown, other) : kHit;
+        ASSERT_EQ(driver.confirmsigns(code / 10, code % 10), SignsResult::Accepted);
+        const char *expected[] = {"lost", "draw", "won"};
+        ASSERT_EQ(window.ended.substr(0, 4), expected[kind]) << game;
+        if (game == 100)
+            heapafter100 = mallinfo2().uordblks;
+        driver.yes();
+    }
+    EXPECT_EQ(window.deepest, window.shallowest);
+    const std::size_t heap = mallinfo2().uordblks;
+    EXPECT_LE(std::max(heap, heapafter100) - std::min(heap, heapafter100), 4096u);
+    EXPECT_EQ(window.loads, 10001);
 }
