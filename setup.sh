@@ -26,7 +26,7 @@ cmake --build --preset release -j "$(nproc)"
 
 case "${1:-}" in
   run)
-    echo "The engine is built; the game window comes next and is not there yet."
+    exec build/release/numora
     ;;
   test)
     ctest --preset release -j "$(nproc)"

@@ -873,9 +873,13 @@ def draw_photo():
 
 # ---------------------------------------------------------------- output
 
+# Resources written by hand rather than drawn here.
+HANDWRITTEN = ["help/help.html"]
+
+
 def write_qrc():
     lines = ['<!DOCTYPE RCC>', '<RCC version="1.0">', '<qresource prefix="/">']
-    lines += ["    <file>%s</file>" % f for f in WRITTEN]
+    lines += ["    <file>%s</file>" % f for f in WRITTEN + HANDWRITTEN]
     lines += ['</qresource>', '</RCC>', '']
     with open(os.path.join(ASSETS, "assets.qrc"), "w", newline="\n") as f:
         f.write("\n".join(lines))

@@ -1,0 +1,607 @@
+// SPDX-License-Identifier: MIT
+#include "form1_test.h"
+
+#include <QApplication>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QtTest>
+
+using numora::Form1;
+using numora::Phase;
+using numora::look::ColorButton;
+
+namespace {
+
+const QColor kDigitPlain(192, 192, 255), kDigitInUse(128, 128, 255);
+const QColor kSignPlain(255, 192, 192), kSignChosen(255, 128, 128);
+const QColor kActive(224, 224, 224), kIdle(192, 192, 192);
+
+const char *const kDigitEntry[] = {"Command1", "Command2", "Command3",  "Command4",  "Command5",
+                                   "Command6", "Command7", "Command8",  "Command9",  "Command10",
+                                   "Command11", "Command12", "Command24"};
+const char *const kSignEntry[] = {"Command13", "Command14", "Command15", "Command16", "Command17", "Command18",
+                                  "Command19", "Command20", "Command21", "Command22", "Command23"};
+const char *const kPlus[] = {"Command22", "Command13", "Command16", "Command18", "Command20"};   // by count
+const char *const kMinus[] = {"Command21", "Command14", "Command15", "Command17", "Command19"};  // by count
+
+// The answer that `secret` gives `guess`, counted position by position.
+std::pair<int, int> signs(const QString &guess, const QString &secret)
+{
+    int plus = 0, minus = 0;
+    for (int i = 0; i < 4; ++i) {
+        if (guess[i] == secret[i])
+            ++plus;
+        else if (secret.contains(guess[i]))
+            ++minus;
+    }
+    return {plus, minus};
+}
+
+QColor pixel(QWidget *w, QPoint at) { return w->grab().toImage().pixelColor(at); }
+
+}  // namespace
+
+void Form1Test::init()
+{
+    form_ = std::make_unique<Form1>(std::uint64_t{20261207});
+    form_->show();
+    QApplication::setActiveWindow(form_.get());
+    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+}
+
+void Form1Test::cleanup()
+{
+    form_.reset();
+    for (QWidget *w : QApplication::topLevelWidgets())
+        w->deleteLater();
+    QCoreApplication::processEvents();
+}
+
+ColorButton *Form1Test::button(const char *name) const
+{
+    auto *b = form_->findChild<ColorButton *>(QLatin1String(name));
+    Q_ASSERT(b);
+    return b;
+}
+
+QLabel *Form1Test::label(const char *name) const
+{
+    auto *l = form_->findChild<QLabel *>(QLatin1String(name));
+    Q_ASSERT(l);
+    return l;
+}
+
+const numora::ProgressBoard *Form1Test::board(const char *name) const
+{
+    auto *b = form_->findChild<numora::ProgressBoard *>(QLatin1String(name));
+    Q_ASSERT(b);
+    return b;
+}
+
+void Form1Test::click(const char *name) { QTest::mouseClick(button(name), Qt::LeftButton); }
+
+void Form1Test::key(Qt::Key k, Qt::KeyboardModifiers modifiers)
+{
+    QWidget *target = QApplication::focusWidget();
+    if (!target || target->window() != form_.get())
+        target = form_.get();
+    QTest::keyClick(target, k, modifiers);
+}
+
+void Form1Test::type(const QString &digits)
+{
+    for (QChar c : digits) {
+        const int d = c.digitValue();
+        click(qPrintable(QStringLiteral("Command%1").arg(d == 0 ? 10 : d)));
+    }
+}
+
+void Form1Test::settle()
+{
+    QTRY_VERIFY(form_->driver().phase() != Phase::Thinking);
+}
+
+void Form1Test::answer(int plus, int minus)
+{
+    click(kPlus[plus]);
+    click(kMinus[minus]);
+    click("Command23");
+}
+
+void Form1Test::answerhonestly(const QString &secret)
+{
+    const auto [plus, minus] = signs(label("Label8")->text(), secret);
+    answer(plus, minus);
+}
+
+void Form1Test::startgame()
+{
+    auto *newgame = form_->findChild<QAction *>(QStringLiteral("newgame"));
+    QVERIFY(newgame);
+    newgame->trigger();
+}
+
+QWidget *Form1Test::openwindow(const char *name) const
+{
+    QWidget *found = nullptr;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w->objectName() == QLatin1String(name) && w->isVisible() && !w->testAttribute(Qt::WA_WState_Hidden)) {
+            Q_ASSERT(!found);
+            found = w;
+        }
+    return found;
+}
+
+void Form1Test::idleBeforeFirstGame()
+{
+    for (const char *name : kDigitEntry)
+        QVERIFY2(!button(name)->isEnabled(), name);
+    for (const char *name : kSignEntry)
+        QVERIFY2(!button(name)->isEnabled(), name);
+    QCOMPARE(label("Label8")->palette().color(QPalette::Window), kIdle);
+    QCOMPARE(label("Label10")->palette().color(QPalette::Window), kIdle);
+    QVERIFY(label("Label8")->text().isEmpty());
+    QVERIFY(label("Label10")->text().isEmpty());
+    // Keys reach nothing while no keypad is open.
+    key(Qt::Key_1);
+    QVERIFY(label("Label10")->text().isEmpty());
+    // The icon spins through its 18 frames whatever the window does.
+    const int frame = form_->iconframeindex();
+    QTRY_VERIFY(form_->iconframeindex() != frame);
+}
+
+void Form1Test::layoutAndMenu()
+{
+    QCOMPARE(form_->windowTitle(), QStringLiteral("Numora"));
+    QCOMPARE(form_->centralWidget()->size(), QSize(217, 401));
+    QCOMPARE(button("Command12")->geometry(), QRect(120, 352, 89, 25));
+    QCOMPARE(button("Command19")->geometry(), QRect(56, 224, 41, 20));
+    QCOMPARE(button("Command21")->text(), QStringLiteral("0 -"));
+    QVERIFY(button("Command12")->isDefault());
+    QCOMPARE(label("Label8")->mapTo(form_->centralWidget(), QPoint()), QPoint(8, 184));
+    QCOMPARE(label("Label4")->text(), QStringLiteral("   1   2   3   4   5   6   7   8   9 10"));
+    QVERIFY(!(form_->windowFlags() & Qt::WindowMaximizeButtonHint));
+    QVERIFY(form_->windowFlags() & Qt::WindowMinimizeButtonHint);
+
+    QStringList captions;
+    for (QAction *a : form_->menuBar()->actions())
+        captions << a->text();
+    QCOMPARE(captions, (QStringList{"&Game", "&Help", "&About"}));
+    auto *game = form_->findChild<QMenu *>(QStringLiteral("game"));
+    QVERIFY(game);
+    QCOMPARE(game->actions().size(), 2);
+    QCOMPARE(game->actions()[0]->text(), QStringLiteral("&New"));
+    QCOMPARE(game->actions()[1]->text(), QStringLiteral("E&xit"));
+
+    // Colours as the player sees them: flat fills, not the style's gradient.
+    startgame();
+    QCOMPARE(pixel(button("Command7"), {4, 4}), kDigitPlain);
+    QCOMPARE(pixel(button("Command20"), {4, 4}), kSignPlain);
+    QCOMPARE(pixel(label("Label10"), {4, 4}), kActive);
+    QCOMPARE(pixel(label("Label8"), {4, 4}), kIdle);
+}
+
+void Form1Test::digitKeypadRules()
+{
+    startgame();
+    for (const char *name : kDigitEntry)
+        QVERIFY2(button(name)->isEnabled(), name);
+    QCOMPARE(label("Label10")->palette().color(QPalette::Window), kActive);
+
+    click("Command10");  // a guess never begins with 0
+    QVERIFY(label("Label10")->text().isEmpty());
+    QCOMPARE(button("Command10")->color(), kDigitPlain);
+    type("1230");
+    QCOMPARE(label("Label10")->text(), QStringLiteral("1230"));
+    QVERIFY(button("Command12")->hasFocus());
+    for (const char *name : {"Command1", "Command2", "Command3", "Command10"})
+        QCOMPARE(button(name)->color(), kDigitInUse);
+    QCOMPARE(pixel(button("Command1"), {4, 4}), kDigitInUse);
+    click("Command5");  // full
+    QCOMPARE(label("Label10")->text(), QStringLiteral("1230"));
+    QCOMPARE(button("Command5")->color(), kDigitPlain);
+
+    click("Command11");  // C takes back the 0
+    QCOMPARE(label("Label10")->text(), QStringLiteral("123"));
+    QCOMPARE(button("Command10")->color(), kDigitPlain);
+    click("Command3");  // in use
+    QCOMPARE(label("Label10")->text(), QStringLiteral("123"));
+    click("Command10");
+    QCOMPARE(label("Label10")->text(), QStringLiteral("1230"));
+
+    click("Command24");  // CA
+    QVERIFY(label("Label10")->text().isEmpty());
+    for (int n = 1; n <= 10; ++n)
+        QCOMPARE(button(qPrintable(QStringLiteral("Command%1").arg(n)))->color(), kDigitPlain);
+    click("Command11");  // C on an empty guess changes nothing
+    QVERIFY(label("Label10")->text().isEmpty());
+    type("77");
+    QCOMPARE(label("Label10")->text(), QStringLiteral("7"));
+    click("Command11");
+    QVERIFY(label("Label10")->text().isEmpty());
+    QCOMPARE(button("Command7")->color(), kDigitPlain);
+}
+
+void Form1Test::digitEntryFromNumericKeypad()
+{
+    startgame();
+    key(Qt::Key_0);  // refused first 0, as a click would be
+    for (Qt::Key k : {Qt::Key_1, Qt::Key_2, Qt::Key_3, Qt::Key_4})
+        key(k);
+    QCOMPARE(label("Label10")->text(), QStringLiteral("1234"));
+    QCOMPARE(button("Command4")->color(), kDigitInUse);
+    key(Qt::Key_Period);
+    QCOMPARE(label("Label10")->text(), QStringLiteral("123"));
+    QCOMPARE(button("Command4")->color(), kDigitPlain);
+    key(Qt::Key_Comma);  // the decimal key on layouts where it types ","
+    QCOMPARE(label("Label10")->text(), QStringLiteral("12"));
+    // The main keyboard's digits and the keypad's navigation keys (Num Lock off) do nothing.
+    key(Qt::Key_5, Qt::NoModifier);
+    key(Qt::Key_End, Qt::KeypadModifier);
+    key(Qt::Key_Delete, Qt::KeypadModifier);
+    QCOMPARE(label("Label10")->text(), QStringLiteral("12"));
+    // Modifiers held down change nothing.
+    key(Qt::Key_6, Qt::KeypadModifier | Qt::ShiftModifier);
+    key(Qt::Key_7, Qt::KeypadModifier | Qt::ControlModifier);
+    QCOMPARE(label("Label10")->text(), QStringLiteral("1267"));
+    key(Qt::Key_Shift, Qt::ShiftModifier);
+    QCOMPARE(label("Label10")->text(), QStringLiteral("1267"));
+}
+
+void Form1Test::confirmNumberScoresAndOpensSignEntry()
+{
+    startgame();
+    const QString hidden = QString::fromStdString(form_->driver().state().mynumber);
+    QString guess = QStringLiteral("1234") == hidden ? QStringLiteral("5678") : QStringLiteral("1234");
+    type(guess.left(3));
+    click("Command12");  // three digits: nothing happens
+    QVERIFY(board("Picture1")->rows().isEmpty());
+    QCOMPARE(label("Label10")->text(), guess.left(3));
+    type(guess.right(1));
+    key(Qt::Key_Enter);  // keypad Enter on the focused Confirm Number
+
+    const auto [plus, minus] = signs(guess, hidden);
+    QString row = QStringLiteral(" ") + guess + QStringLiteral(" ") + QString(plus, QLatin1Char('+'));
+    for (int i = 0; i < minus; ++i)
+        row += QStringLiteral(" -");
+    QCOMPARE(board("Picture1")->rows(), QStringList{row});
+    QVERIFY(label("Label10")->text().isEmpty());
+    for (int n = 1; n <= 10; ++n)
+        QCOMPARE(button(qPrintable(QStringLiteral("Command%1").arg(n)))->color(), kDigitPlain);
+    for (const char *name : kDigitEntry)
+        QVERIFY2(!button(name)->isEnabled(), name);
+
+    settle();
+    QCOMPARE(form_->driver().phase(), Phase::SignEntry);
+    QCOMPARE(label("Label8")->text().size(), 4);
+    QCOMPARE(label("Label8")->palette().color(QPalette::Window), kActive);
+    QCOMPARE(label("Label10")->palette().color(QPalette::Window), kIdle);
+    for (const char *name : kSignEntry)
+        QVERIFY2(button(name)->isEnabled(), name);
+    QCOMPARE(button("Command21")->color(), kSignChosen);
+    QCOMPARE(button("Command22")->color(), kSignChosen);
+    QVERIFY(button("Command23")->hasFocus());
+
+    // Confirm Signs at once answers with no signs at all.
+    const QString computerguess = label("Label8")->text();
+    key(Qt::Key_Return, Qt::NoModifier);
+    QCOMPARE(board("Picture2")->rows(), QStringList{QStringLiteral(" ") + computerguess + QStringLiteral(" ")});
+    QVERIFY(label("Label8")->text().isEmpty());
+    for (const char *name : kSignEntry)
+        QVERIFY2(!button(name)->isEnabled(), name);
+    QCOMPARE(button("Command21")->color(), kSignPlain);
+    QCOMPARE(button("Command22")->color(), kSignPlain);
+    QCOMPARE(label("Label10")->palette().color(QPalette::Window), kActive);
+    QVERIFY(button("Command12")->isEnabled());
+}
+
+void Form1Test::repeatedGuessIsRefusedWithMessage()
+{
+    startgame();
+    const QString hidden = QString::fromStdString(form_->driver().state().mynumber);
+    const QString guess = hidden == QStringLiteral("9876") ? QStringLiteral("9875") : QStringLiteral("9876");
+    type(guess);
+    click("Command12");
+    settle();
+    answer(0, 0);
+    type(guess);
+    click("Command12");
+    auto *box = form_->findChild<QMessageBox *>(QStringLiteral("repeated"));
+    QVERIFY(box);
+    QTRY_VERIFY(box->isVisible());
+    QCOMPARE(box->text(), QStringLiteral("You have tried that number before!"));
+    QCOMPARE(box->windowTitle(), QStringLiteral("Numora"));
+    QCOMPARE(box->icon(), QMessageBox::NoIcon);
+    QCOMPARE(box->buttons().size(), 1);
+    QCOMPARE(board("Picture1")->rows().size(), 1);
+    QCOMPARE(form_->driver().state().yourguesscount, 1);
+    QCOMPARE(label("Label10")->text(), guess);
+    QTest::mouseClick(box->buttons().front(), Qt::LeftButton);
+    QTRY_VERIFY(!form_->findChild<QMessageBox *>(QStringLiteral("repeated")));
+    QVERIFY(button("Command12")->isEnabled());
+    QCOMPARE(label("Label10")->text(), guess);
+}
+
+void Form1Test::signKeypadChoosesOnePerRow()
+{
+    startgame();
+    type("1023");
+    click("Command12");
+    settle();
+    click("Command16");  // 2 +
+    click("Command18");  // 3 +
+    for (int count = 0; count <= 4; ++count)
+        QCOMPARE(button(kPlus[count])->color(), count == 3 ? kSignChosen : kSignPlain);
+    QCOMPARE(button("Command21")->color(), kSignChosen);  // the minus row is left alone
+    QCOMPARE(pixel(button("Command18"), {4, 4}), kSignChosen);
+    click("Command15");  // 2 -
+    for (int count = 0; count <= 4; ++count)
+        QCOMPARE(button(kMinus[count])->color(), count == 2 ? kSignChosen : kSignPlain);
+    click("Command15");  // the chosen button again repaints the same
+    QCOMPARE(button("Command15")->color(), kSignChosen);
+}
+
+void Form1Test::signCountersFromNumericKeypad()
+{
+    startgame();
+    type("1023");
+    click("Command12");
+    settle();
+    key(Qt::Key_Plus);
+    key(Qt::Key_Plus);
+    QCOMPARE(button("Command16")->color(), kSignChosen);  // 2 +
+    key(Qt::Key_Plus);
+    QCOMPARE(button("Command18")->color(), kSignChosen);  // 3 +
+    key(Qt::Key_Plus);
+    key(Qt::Key_Plus);  // a fifth press keeps 4 +
+    QCOMPARE(button("Command20")->color(), kSignChosen);
+    QCOMPARE(button("Command18")->color(), kSignPlain);
+    key(Qt::Key_Period);  // back to 0 + and 0 -
+    QCOMPARE(button("Command22")->color(), kSignChosen);
+    QCOMPARE(button("Command21")->color(), kSignChosen);
+    QCOMPARE(button("Command20")->color(), kSignPlain);
+    key(Qt::Key_Plus);
+    QCOMPARE(button("Command13")->color(), kSignChosen);  // 1 +
+
+    // A mouse choice is overridden by the counters at the next key press.
+    key(Qt::Key_Period);
+    click("Command18");  // 3 +
+    key(Qt::Key_Minus);
+    QCOMPARE(button("Command14")->color(), kSignChosen);  // 1 -
+    QCOMPARE(button("Command18")->color(), kSignChosen);  // 3 + stays
+    key(Qt::Key_Plus);
+    QCOMPARE(button("Command13")->color(), kSignChosen);  // 1 +
+    QCOMPARE(button("Command18")->color(), kSignPlain);
+    // The keypad's digits do nothing in the sign entry.
+    key(Qt::Key_5);
+    QVERIFY(label("Label10")->text().isEmpty());
+    // Enter on Confirm Signs confirms 1 + 1 -.
+    const QString guess = label("Label8")->text();
+    button("Command23")->setFocus();
+    key(Qt::Key_Enter);
+    QCOMPARE(board("Picture2")->rows(), QStringList{QStringLiteral(" ") + guess + QStringLiteral(" + -")});
+}
+
+void Form1Test::impossibleAnswersAreRefused()
+{
+    startgame();
+    type("1023");
+    click("Command12");
+    settle();
+    for (auto [plus, minus] : {std::pair{4, 1}, {3, 1}, {2, 3}, {1, 4}}) {
+        answer(plus, minus);
+        QVERIFY(board("Picture2")->rows().isEmpty());
+        QCOMPARE(button(kPlus[plus])->color(), kSignChosen);
+        QCOMPARE(button(kMinus[minus])->color(), kSignChosen);
+        QVERIFY(button("Command23")->isEnabled());
+    }
+    answer(1, 3);  // accepted as 13
+    QCOMPARE(form_->driver().state().mysigns[0], 13);
+    QCOMPARE(board("Picture2")->rows().size(), 1);
+}
+
+void Form1Test::enterPressesFocusedButtonOrConfirmNumber()
+{
+    startgame();
+    type("123");
+    button("Command11")->setFocus();
+    key(Qt::Key_Return, Qt::NoModifier);  // presses C, not Confirm Number
+    QCOMPARE(label("Label10")->text(), QStringLiteral("12"));
+    type("34");
+    form_->centralWidget()->setFocus();  // no button has the focus
+    key(Qt::Key_Return, Qt::NoModifier);
+    QCOMPARE(board("Picture1")->rows().size(), 1);
+}
+
+void Form1Test::gameToALoss()
+{
+    // The player hides 5647 and never finds the computer's number.
+    startgame();
+    const QString secret = QStringLiteral("5647");
+    const QString hidden = QString::fromStdString(form_->driver().state().mynumber);
+    QStringList guesses;
+    for (const char *g : {"1023", "1032", "1203", "1230", "1302", "1320", "2013", "2031", "2103", "2130"})
+        if (QString::fromLatin1(g) != hidden)
+            guesses << QString::fromLatin1(g);
+    QWidget *lost = nullptr;
+    for (int turn = 0; turn < 10 && !lost; ++turn) {
+        type(guesses[turn]);
+        click("Command12");
+        settle();
+        if ((lost = openwindow("frmUlost")))
+            break;  // the computer was left with one possible number
+        answerhonestly(secret);
+        lost = openwindow("frmUlost");
+    }
+    QVERIFY(lost);
+    QCOMPARE(lost->windowTitle(), QStringLiteral(" You have lost! My number was : ") + hidden);
+    QVERIFY(!openwindow("frmUwin") && !openwindow("Tvdraw"));
+    const QStringList computerrows = board("Picture2")->rows();
+    QVERIFY(!computerrows.isEmpty());
+    for (const QString &row : computerrows)
+        QVERIFY2(QRegularExpression(QStringLiteral("^ [1-9]\\d{3} \\+*( -)*$")).match(row).hasMatch(),
+                 qPrintable(row));
+    // Both keypads stay locked while the end is on screen.
+    for (const char *name : kDigitEntry)
+        QVERIFY2(!button(name)->isEnabled(), name);
+    for (const char *name : kSignEntry)
+        QVERIFY2(!button(name)->isEnabled(), name);
+
+    // YES (Enter) starts a fresh game with empty boards.
+    QTest::keyClick(lost, Qt::Key_Return);
+    QTRY_VERIFY(!openwindow("frmUlost"));
+    QVERIFY(board("Picture1")->rows().isEmpty());
+    QVERIFY(board("Picture2")->rows().isEmpty());
+    QVERIFY(button("Command12")->isEnabled());
+    QCOMPARE(form_->driver().state().yourguesscount, 0);
+}
+
+void Form1Test::gameToAWin()
+{
+    startgame();
+    const QString hidden = QString::fromStdString(form_->driver().state().mynumber);
+    type(hidden);
+    click("Command12");
+    QCOMPARE(board("Picture1")->rows(), QStringList{QStringLiteral(" ") + hidden + QStringLiteral(" ++++")});
+    settle();
+    // The computer's last chance misses: whatever it guessed, the player's number is
+    // one that answers it with no signs.
+    answer(0, 0);
+    QWidget *won = openwindow("frmUwin");
+    QVERIFY(won);
+    QCOMPARE(board("Picture2")->rows().size(), 1);
+    QVERIFY(!button("Command23")->isEnabled());
+    // The close box is neither YES nor NO: the game stays over until New.
+    won->close();
+    QTRY_VERIFY(!openwindow("frmUwin"));
+    QCOMPARE(board("Picture2")->rows().size(), 1);
+    QVERIFY(!button("Command12")->isEnabled());
+    startgame();
+    QVERIFY(board("Picture2")->rows().isEmpty());
+    QVERIFY(button("Command12")->isEnabled());
+}
+
+void Form1Test::gameToADraw()
+{
+    startgame();
+    const QString hidden = QString::fromStdString(form_->driver().state().mynumber);
+    type(hidden);
+    click("Command12");
+    settle();
+    answer(4, 0);  // the computer finds the player's number with its first guess
+    QVERIFY(openwindow("Tvdraw"));
+    QVERIFY(!openwindow("frmUwin") && !openwindow("frmUlost"));
+    QVERIFY(label("Label8")->text().isEmpty());
+    QCOMPARE(board("Picture2")->rows().size(), 1);
+    QVERIFY(board("Picture2")->rows()[0].endsWith(QStringLiteral(" ++++")));
+}
+
+void Form1Test::contradictionStartsANewGame()
+{
+    startgame();
+    const QString hidden = QString::fromStdString(form_->driver().state().mynumber);
+    QStringList guesses{"1023", "4567", "8910", "2345", "6789"};
+    guesses.removeAll(hidden);
+    QMessageBox *box = nullptr;
+    for (int turn = 0; turn < 4 && !box; ++turn) {
+        type(guesses[turn]);
+        click("Command12");
+        settle();
+        answer(0, 0);  // no digit of any guess is in the number: impossible before long
+        settle();
+        box = qobject_cast<QMessageBox *>(openwindow("badsigns"));
+    }
+    QVERIFY(box);
+    QCOMPARE(box->text(), QStringLiteral("No valid number matches the information you gave!\r\nPlease be more careful next time."));
+    QCOMPARE(box->windowTitle(), QStringLiteral("Numora"));
+    QCOMPARE(box->icon(), QMessageBox::NoIcon);
+    QVERIFY(!button("Command12")->isEnabled());
+    QVERIFY(!button("Command23")->isEnabled());
+    QTest::mouseClick(box->buttons().front(), Qt::LeftButton);
+    QTRY_VERIFY(!openwindow("badsigns"));
+    QVERIFY(board("Picture1")->rows().isEmpty());
+    QVERIFY(board("Picture2")->rows().isEmpty());
+    QVERIFY(button("Command12")->isEnabled());
+    QCOMPARE(form_->driver().phase(), Phase::NumberEntry);
+}
+
+void Form1Test::newGameDuringEachEntry()
+{
+    // New during the number entry, with digits typed.
+    startgame();
+    const std::string first = form_->driver().state().mynumber;
+    type("98");
+    startgame();
+    QVERIFY(label("Label10")->text().isEmpty());
+    QCOMPARE(button("Command9")->color(), kDigitPlain);
+
+    // New while the computer thinks: the dropped game's guess never shows.
+    type("1023");
+    click("Command12");
+    startgame();
+    QCoreApplication::processEvents();
+    QTest::qWait(20);
+    QCOMPARE(form_->driver().phase(), Phase::NumberEntry);
+    QVERIFY(label("Label8")->text().isEmpty());
+    QVERIFY(!button("Command23")->isEnabled());
+
+    // New during the sign entry, with a sign chosen.
+    type("1023");
+    click("Command12");
+    settle();
+    click("Command18");
+    startgame();
+    QVERIFY(label("Label8")->text().isEmpty());
+    QVERIFY(board("Picture1")->rows().isEmpty());
+    for (const char *name : kSignEntry)
+        QVERIFY2(!button(name)->isEnabled(), name);
+    for (const char *name : kPlus)
+        QCOMPARE(button(name)->color(), kSignPlain);
+    for (const char *name : kMinus)
+        QCOMPARE(button(name)->color(), kSignPlain);
+    QVERIFY(button("Command12")->isEnabled());
+    QCOMPARE(label("Label10")->palette().color(QPalette::Window), kActive);
+    // The same guess is accepted again in the new game.
+    type("1023");
+    click("Command12");
+    QCOMPARE(board("Picture1")->rows().size(), 1);
+    Q_UNUSED(first);
+}
+
+void Form1Test::boardsKeepRowsAndTextFits()
+{
+    startgame();
+    type("9876");
+    click("Command12");
+    settle();
+    answer(1, 3);
+    // The widest row and the widest caption fit their controls in the window's fonts.
+    const numora::ProgressBoard *b = board("Picture2");
+    const QFontMetrics boardfont(b->font());
+    QVERIFY(boardfont.horizontalAdvance(QStringLiteral(" 9876 + - - -")) <= b->contentsRect().width());
+    QVERIFY(boardfont.height() * 10 <= b->contentsRect().height());
+    ColorButton *confirm = button("Command12");
+    QVERIFY(QFontMetrics(confirm->font()).horizontalAdvance(confirm->text()) <= confirm->width() - 6);
+    // The board paints its rows afresh from what it keeps, after being hidden and shown.
+    auto inked = [&] {
+        const QImage image = form_->findChild<QWidget *>(QStringLiteral("Picture2"))->grab().toImage();
+        int count = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                count += image.pixelColor(x, y).red() < 160 && image.pixelColor(x, y).blue() < 60;
+        return count;
+    };
+    const int before = inked();
+    QVERIFY(before > 20);
+    form_->showMinimized();
+    form_->showNormal();
+    QCOMPARE(inked(), before);
+}
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    numora::look::setupapplication(app);
+    Form1Test test;
+    return QTest::qExec(&test, argc, argv);
+}

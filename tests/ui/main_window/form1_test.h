@@ -1,0 +1,48 @@
+// SPDX-License-Identifier: MIT
+// Drives the real game window with mouse clicks and key presses, offscreen.
+#pragma once
+
+#include "form1.h"
+
+#include <QObject>
+#include <memory>
+
+class Form1Test : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void idleBeforeFirstGame();
+    void layoutAndMenu();
+    void digitKeypadRules();
+    void digitEntryFromNumericKeypad();
+    void confirmNumberScoresAndOpensSignEntry();
+    void repeatedGuessIsRefusedWithMessage();
+    void signKeypadChoosesOnePerRow();
+    void signCountersFromNumericKeypad();
+    void impossibleAnswersAreRefused();
+    void enterPressesFocusedButtonOrConfirmNumber();
+    void gameToALoss();
+    void gameToAWin();
+    void gameToADraw();
+    void contradictionStartsANewGame();
+    void newGameDuringEachEntry();
+    void boardsKeepRowsAndTextFits();
+
+private:
+    numora::look::ColorButton *button(const char *name) const;
+    QLabel *label(const char *name) const;
+    const numora::ProgressBoard *board(const char *name) const;
+    void click(const char *name);
+    void key(Qt::Key k, Qt::KeyboardModifiers modifiers = Qt::KeypadModifier);
+    void type(const QString &digits);
+    void settle();  // lets the computer think and show its guess
+    void answer(int plus, int minus);
+    void answerhonestly(const QString &secret);
+    void startgame();
+    QWidget *openwindow(const char *name) const;
+
+    std::unique_ptr<numora::Form1> form_;
+};

@@ -1,0 +1,311 @@
+// SPDX-License-Identifier: MIT
+// Random play on the real window: clicks on any button, enabled or not, keys of both
+// keyboards, New, Help, About, and whatever end window is open; answers mostly honest,
+// sometimes random so that contradictions happen. After every event the window must
+// still tell the truth about the game. A failure names the seed and the event:
+//   NUMORA_MONKEY_SEED=<seed> NUMORA_MONKEY_EVENTS=<n> monkey_test
+#include "form1.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QtTest>
+
+#include <memory>
+#include <random>
+
+using numora::Form1;
+using numora::Phase;
+using numora::look::ColorButton;
+
+namespace {
+
+const char *const kEndWindows[] = {"frmUlost", "frmUwin", "Tvdraw", "badsigns"};
+const char *const kPlus[] = {"Command22", "Command13", "Command16", "Command18", "Command20"};
+const char *const kMinus[] = {"Command21", "Command14", "Command15", "Command17", "Command19"};
+
+std::pair<int, int> signs(const QString &guess, const QString &secret)
+{
+    int plus = 0, minus = 0;
+    for (int i = 0; i < 4; ++i) {
+        if (guess[i] == secret[i])
+            ++plus;
+        else if (secret.contains(guess[i]))
+            ++minus;
+    }
+    return {plus, minus};
+}
+
+QStringList allnumbers()
+{
+    QStringList numbers;
+    for (int n = 1023; n <= 9876; ++n) {
+        const QString text = QString::number(n);
+        if (QSet<QChar>(text.begin(), text.end()).size() == 4)
+            numbers << text;
+    }
+    return numbers;
+}
+
+QString row(const QString &guess, int plus, int minus)
+{
+    QString text = QStringLiteral(" ") + guess + QStringLiteral(" ") + QString(plus, QLatin1Char('+'));
+    for (int i = 0; i < minus; ++i)
+        text += QStringLiteral(" -");
+    return text;
+}
+
+QString text(const numora::Digits &d)
+{
+    return QString::fromStdString(numora::textform(d));
+}
+
+}  // namespace
+
+class MonkeyTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void randomPlayKeepsTheGameTrue();
+
+private:
+    void act();
+    void check();
+    QWidget *endwindow() const;
+    ColorButton *button(const QString &name) const
+    {
+        return form_->findChild<ColorButton *>(name);
+    }
+
+    std::mt19937_64 rng_;
+    std::unique_ptr<Form1> form_;
+    QStringList numbers_ = allnumbers();
+    QString secret_;          // the player's number in the current game
+    std::string hidden_;      // the computer's number, fixed within a game
+    bool newgameexpected_ = false;
+    QString seen_;            // what went wrong, for the failure message
+    int ends_ = 0, contradictions_ = 0;
+};
+
+QWidget *MonkeyTest::endwindow() const
+{
+    QWidget *open = nullptr;
+    int count = 0;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        for (const char *name : kEndWindows)
+            if (w->objectName() == QLatin1String(name) && w->isVisible()) {
+                open = w;
+                ++count;
+            }
+    if (count > 1)
+        return reinterpret_cast<QWidget *>(1);  // reported by check()
+    return open;
+}
+
+void MonkeyTest::act()
+{
+    std::uniform_int_distribution<int> percent(0, 99);
+    const int roll = percent(rng_);
+    auto pick = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng_); };
+
+    QWidget *end = endwindow();
+    if (auto *box = form_->findChild<QMessageBox *>(QStringLiteral("repeated")); box && box->isVisible()) {
+        QTest::mouseClick(box->buttons().front(), Qt::LeftButton);  // it is modal: nothing else reaches the game
+        return;
+    }
+    if (end && roll < 25) {
+        newgameexpected_ = true;
+        if (end->objectName() == QLatin1String("badsigns")) {
+            QTest::mouseClick(static_cast<QMessageBox *>(end)->buttons().front(), Qt::LeftButton);
+        } else if (percent(rng_) < 80) {
+            QTest::mouseClick(end->findChild<QPushButton *>(QStringLiteral("Command1")), Qt::LeftButton);
+        } else {
+            end->close();  // the close box: neither YES nor NO
+            newgameexpected_ = false;
+        }
+        return;
+    }
+    if (roll < 2) {
+        newgameexpected_ = true;
+        form_->findChild<QAction *>(QStringLiteral("newgame"))->trigger();
+        return;
+    }
+    if (roll < 3) {
+        form_->findChild<QAction *>(percent(rng_) < 50 ? QStringLiteral("help") : QStringLiteral("about"))->trigger();
+        return;
+    }
+    if (roll < 4) {
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (w->isVisible() && (w->objectName() == QLatin1String("frmAbout") || w->objectName() == QLatin1String("Form2")))
+                w->close();
+        return;
+    }
+    const numora::Module1 &m = form_->driver().state();
+    if (roll < 30 && form_->driver().phase() == Phase::SignEntry && button("Command23")->isEnabled()) {
+        // An answer to the computer's guess: honest most of the time.
+        auto [plus, minus] = signs(form_->findChild<QLabel *>(QStringLiteral("Label8"))->text(), secret_);
+        if (percent(rng_) < 15) {
+            plus = pick(5);
+            minus = pick(5 - plus);
+        }
+        QTest::mouseClick(button(kPlus[plus]), Qt::LeftButton);
+        QTest::mouseClick(button(kMinus[minus]), Qt::LeftButton);
+        QTest::mouseClick(button(QStringLiteral("Command23")), Qt::LeftButton);
+        return;
+    }
+    if (roll >= 30 && roll < 32 && form_->driver().phase() == Phase::NumberEntry &&
+        button(QStringLiteral("Command12"))->isEnabled()) {
+        // Now and then the player finds the computer's number, so that wins and draws happen.
+        QTest::mouseClick(button(QStringLiteral("Command24")), Qt::LeftButton);
+        for (char c : m.mynumber)
+            QTest::mouseClick(button(QStringLiteral("Command%1").arg(c == '0' ? 10 : c - '0')), Qt::LeftButton);
+        QTest::mouseClick(button(QStringLiteral("Command12")), Qt::LeftButton);
+        return;
+    }
+    if (roll < 70) {
+        QTest::mouseClick(button(QStringLiteral("Command%1").arg(1 + pick(24))), Qt::LeftButton);
+        return;
+    }
+    static const Qt::Key keypad[] = {Qt::Key_0, Qt::Key_1, Qt::Key_2, Qt::Key_3, Qt::Key_4, Qt::Key_5,
+                                     Qt::Key_6, Qt::Key_7, Qt::Key_8, Qt::Key_9, Qt::Key_Plus, Qt::Key_Minus,
+                                     Qt::Key_Period, Qt::Key_Comma, Qt::Key_Enter, Qt::Key_Home, Qt::Key_Delete};
+    static const Qt::Key plain[] = {Qt::Key_0, Qt::Key_5, Qt::Key_9, Qt::Key_Return, Qt::Key_Escape,
+                                    Qt::Key_Space, Qt::Key_Tab, Qt::Key_Shift, Qt::Key_A};
+    QWidget *target = QApplication::focusWidget();
+    if (!target || target->window() != form_.get())
+        target = form_.get();
+    if (roll < 92)
+        QTest::keyClick(target, keypad[pick(std::size(keypad))], Qt::KeypadModifier);
+    else
+        QTest::keyClick(target, plain[pick(std::size(plain))]);
+}
+
+void MonkeyTest::check()
+{
+    const numora::Module1 &m = form_->driver().state();
+    const Phase phase = form_->driver().phase();
+
+    // A new game begins only when the player asked for one.
+    if (m.mynumber != hidden_) {
+        if (!newgameexpected_)
+            seen_ = QStringLiteral("the hidden number changed within a game");
+        hidden_ = m.mynumber;
+        secret_ = numbers_[std::uniform_int_distribution<int>(0, int(numbers_.size()) - 1)(rng_)];
+    }
+    newgameexpected_ = false;
+
+    const QString typed = form_->findChild<QLabel *>(QStringLiteral("Label10"))->text();
+    if (!QRegularExpression(QStringLiteral("^([1-9]\\d{0,3})?$")).match(typed).hasMatch() ||
+        QSet<QChar>(typed.begin(), typed.end()).size() != typed.size())
+        seen_ = QStringLiteral("Label10 holds ") + typed;
+    for (int d = 0; d <= 9; ++d) {
+        const QColor expected = typed.contains(QChar(u'0' + d)) ? QColor(128, 128, 255) : QColor(192, 192, 255);
+        if (button(QStringLiteral("Command%1").arg(d == 0 ? 10 : d))->color() != expected)
+            seen_ = QStringLiteral("digit button %1 has the wrong colour for %2").arg(d).arg(typed);
+    }
+
+    const auto *picture1 = form_->findChild<numora::ProgressBoard *>(QStringLiteral("Picture1"));
+    const auto *picture2 = form_->findChild<numora::ProgressBoard *>(QStringLiteral("Picture2"));
+    if (picture1->rows().size() != m.yourguesscount)
+        seen_ = QStringLiteral("Picture1 has %1 rows for %2 guesses").arg(picture1->rows().size()).arg(m.yourguesscount);
+    for (int i = 0; i < picture1->rows().size() && i < m.yourguesscount; ++i)
+        if (picture1->rows()[i] != row(QString::fromStdString(m.yourguesses[i]), m.yourplus[i], m.yourminus[i]))
+            seen_ = QStringLiteral("Picture1 row %1 reads '%2'").arg(i).arg(picture1->rows()[i]);
+    // The computer's rows: one per answered guess, which is its guess count, or one more
+    // once an answer has come back and the next guess is not made yet.
+    const int answered = picture2->rows().size();
+    if (answered < m.myguesscount || answered > m.myguesscount + 1 || answered > m.yourguesscount)
+        seen_ = QStringLiteral("Picture2 has %1 rows at guess %2").arg(answered).arg(m.myguesscount);
+    for (int i = 0; i < answered && i < numora::kRecords; ++i)
+        if (picture2->rows()[i] != row(text(m.myguesses[i]), m.mysigns[i] / 10, m.mysigns[i] % 10))
+            seen_ = QStringLiteral("Picture2 row %1 reads '%2'").arg(i).arg(picture2->rows()[i]);
+
+    QWidget *end = endwindow();
+    if (end == reinterpret_cast<QWidget *>(1)) {
+        seen_ = QStringLiteral("two end windows are open");
+        return;
+    }
+    bool anyenabled = false;
+    for (int n = 1; n <= 24; ++n)
+        anyenabled = anyenabled || button(QStringLiteral("Command%1").arg(n))->isEnabled();
+    if (end && anyenabled)
+        seen_ = QStringLiteral("a keypad is open behind ") + end->objectName();
+    if (phase == Phase::Ended && !end && anyenabled)
+        seen_ = QStringLiteral("a keypad is open after the game's end");
+
+    if (!end || end->property("checked").toBool())
+        return;
+    end->setProperty("checked", true);
+    ++ends_;
+    // The end must be the one the answers call for.
+    const QString name = end->objectName();
+    const bool playerfound = m.yourguesscount > 0 && m.yourplus[m.yourguesscount - 1] == 4;
+    const bool computerhit = answered > 0 && m.mysigns[answered - 1] == 40;
+    const bool named = !form_->findChild<QLabel *>(QStringLiteral("Label8"))->text().isEmpty();
+    if (name == QLatin1String("badsigns")) {
+        ++contradictions_;
+        for (const QString &x : numbers_) {
+            bool fits = true;
+            for (int i = 0; i < answered && fits; ++i) {
+                const auto [p, q] = signs(text(m.myguesses[i]), x);
+                fits = p * 10 + q == m.mysigns[i];
+            }
+            if (fits) {
+                seen_ = x + QStringLiteral(" fits every answer, yet they were called contradictory");
+                break;
+            }
+        }
+    } else if (name == QLatin1String("frmUwin")) {
+        if (!playerfound || computerhit)
+            seen_ = QStringLiteral("a win without the player's hit, or after the computer's");
+    } else if (name == QLatin1String("frmUlost")) {
+        // The computer found the number: by a hit, or by naming the one number left.
+        if (playerfound || !(computerhit || named))
+            seen_ = QStringLiteral("a loss without the computer finding the number, or where it was a draw");
+        if (!end->windowTitle().endsWith(QString::fromStdString(m.mynumber)))
+            seen_ = QStringLiteral("the loss caption does not name the hidden number");
+    } else if (name == QLatin1String("Tvdraw")) {
+        if (!(playerfound && (computerhit || named)) && answered < numora::kRecords)
+            seen_ = QStringLiteral("a draw without both sides finding the number");
+    }
+}
+
+void MonkeyTest::randomPlayKeepsTheGameTrue()
+{
+    const auto seed = qEnvironmentVariableIsSet("NUMORA_MONKEY_SEED")
+                          ? qEnvironmentVariable("NUMORA_MONKEY_SEED").toULongLong()
+                          : 20261207ULL;
+    const int events = qEnvironmentVariableIsSet("NUMORA_MONKEY_EVENTS")
+                           ? qEnvironmentVariable("NUMORA_MONKEY_EVENTS").toInt()
+                           : 20000;
+    rng_.seed(seed);
+    form_ = std::make_unique<Form1>(seed);
+    form_->show();
+    QApplication::setActiveWindow(form_.get());
+    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+    newgameexpected_ = true;
+    check();
+    for (int event = 1; event <= events; ++event) {
+        act();
+        QCoreApplication::processEvents();
+        check();
+        if (!seen_.isEmpty())
+            QFAIL(qPrintable(QStringLiteral("seed %1, event %2: %3").arg(seed).arg(event).arg(seen_)));
+    }
+    qInfo("%d events, %d ends, %d of them contradictions", events, ends_, contradictions_);
+    QVERIFY(ends_ > 20);
+    QVERIFY(contradictions_ > 0);
+    form_.reset();
+}
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    numora::look::setupapplication(app);
+    MonkeyTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "monkey_test.moc"

@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Takes the README's pictures of the game under a virtual X display (Xvfb, xdotool,
+# ImageMagick): the window in the middle of a game, the Help and About windows.
+#   tools/screenshots.sh [path/to/numora] [output directory]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+binary=${1:-build/release/numora}
+out=${2:-docs}
+mkdir -p "$out"
+
+display=:$((90 + RANDOM % 9))
+Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+game=
+trap '[[ -n $game ]] && kill "$game" 2>/dev/null; kill "$xvfb" 2>/dev/null' EXIT
+export DISPLAY=$display
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+
+"$binary" &
+game=$!
+window=$(xdotool search --sync --onlyvisible --name '^Numora$' | head -1)
+xdotool windowfocus --sync "$window"
+keys() { for k in "$@"; do xdotool key "$k"; sleep 0.15; done; }
+
+# Two turns, then the computer's third guess answered on the keypad but not confirmed.
+keys alt+g n
+keys KP_1 KP_0 KP_2 KP_3 KP_Enter
+sleep 0.5
+keys KP_Add KP_Enter
+keys KP_4 KP_5 KP_6 KP_7 KP_Enter
+sleep 0.5
+keys KP_Subtract KP_Subtract KP_Enter
+keys KP_8 KP_9 KP_1 KP_Decimal KP_4
+sleep 0.5
+import -window "$window" "$out/main-window.png"
+
+if [[ ${3:-} != --main-only ]]; then
+  keys alt+h
+  help=$(xdotool search --sync --onlyvisible --name '^Game Help$' | head -1)
+  sleep 0.3
+  import -window "$help" "$out/help-window.png"
+  xdotool windowfocus --sync "$window"
+  keys alt+a
+  about=$(xdotool search --sync --onlyvisible --name '^About the game\.\.\.$' | head -1)
+  sleep 0.3
+  import -window "$about" "$out/about-window.png"
+fi
+echo "pictures in $out"

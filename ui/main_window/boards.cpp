@@ -1,0 +1,82 @@
+// SPDX-License-Identifier: MIT
+#include "boards.h"
+
+#include <QPainter>
+
+namespace numora {
+
+ProgressBoard::ProgressBoard(QWidget *parent) : QFrame(parent)
+{
+    setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    setLineWidth(2);
+    setAutoFillBackground(true);
+}
+
+void ProgressBoard::addrow(const QString &row)
+{
+    rows_.append(row);
+    update();
+}
+
+void ProgressBoard::clear()
+{
+    rows_.clear();
+    update();
+}
+
+void ProgressBoard::paintEvent(QPaintEvent *event)
+{
+    QFrame::paintEvent(event);
+    QPainter p(this);
+    p.setFont(font());
+    p.setPen(palette().color(QPalette::WindowText));
+    const QRect inside = contentsRect();
+    p.setClipRect(inside);
+    const QFontMetrics metrics(font());
+    for (int line = 0; line < rows_.size(); ++line)
+        p.drawText(inside.left(), inside.top() + linetop(metrics, line) + metrics.ascent(), rows_[line]);
+}
+
+RowNumbers::RowNumbers(const QString &caption, QWidget *parent) : QLabel(caption, parent)
+{
+    setFrameStyle(QFrame::Box | QFrame::Plain);
+    setLineWidth(1);
+    setWordWrap(true);
+    setAlignment(Qt::AlignRight | Qt::AlignTop);
+}
+
+void RowNumbers::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.setPen(Qt::black);
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
+    p.setFont(font());
+    p.setPen(palette().color(QPalette::WindowText));
+    const QRect inside = contentsRect();
+    const QFontMetrics metrics(font());
+    // The board's frame is one pixel deeper than ours, so its first line starts one pixel lower.
+    const int top = inside.top() + 1;
+    const QStringList numbers = text().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    for (int line = 0; line < numbers.size(); ++line) {
+        const QRect box(inside.left(), top + ProgressBoard::linetop(metrics, line), inside.width() - 1,
+                        metrics.height());
+        p.drawText(box, Qt::AlignRight | Qt::AlignTop, numbers[line]);
+    }
+}
+
+Outline::Outline(const QColor &color, int width, QWidget *parent) : QWidget(parent), color_(color), width_(width)
+{
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void Outline::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    const QRect r = rect();
+    for (int i = 0; i < width_; ++i) {
+        p.setPen(color_);
+        p.drawRect(r.adjusted(i, i, -1 - i, -1 - i));
+    }
+}
+
+}  // namespace numora

@@ -1,0 +1,59 @@
+// SPDX-License-Identifier: MIT
+// The widgets of the window's upper half: the progress boards, their row numbers
+// and the coloured outlines around each side.
+#pragma once
+
+#include <QFrame>
+#include <QLabel>
+#include <QStringList>
+#include <QWidget>
+
+namespace numora {
+
+// A board that prints text lines from the top, one per answered guess, and keeps
+// them so they survive being covered, minimized and restored.
+class ProgressBoard : public QFrame {
+    Q_OBJECT
+public:
+    explicit ProgressBoard(QWidget *parent = nullptr);
+
+    void addrow(const QString &row);
+    void clear();
+    const QStringList &rows() const { return rows_; }
+
+    // Top of text line `line` (0 based) inside the widget; the row numbers use the same lines.
+    static int linetop(const QFontMetrics &metrics, int line) { return line * metrics.height(); }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QStringList rows_;
+};
+
+// Row numbers beside a board: the caption's numbers one per text line, right-aligned,
+// level with the board's rows.
+class RowNumbers : public QLabel {
+    Q_OBJECT
+public:
+    explicit RowNumbers(const QString &caption, QWidget *parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+};
+
+// A rectangle outline drawn around a side of the window; it takes no input.
+class Outline : public QWidget {
+    Q_OBJECT
+public:
+    Outline(const QColor &color, int width, QWidget *parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QColor color_;
+    int width_;
+};
+
+}  // namespace numora
