@@ -3,7 +3,8 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-packages=(g++ cmake make qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev fonts-liberation)
+packages=(g++ cmake make qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev fonts-liberation
+  desktop-file-utils appstream xvfb x11-utils xdotool dpkg-dev file clang-tidy cppcheck)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
@@ -29,7 +30,13 @@ case "${1:-}" in
     exec build/release/numora
     ;;
   test)
+    # The whole suite in the release build, again under AddressSanitizer and
+    # UndefinedBehaviorSanitizer, then clang-tidy and cppcheck.
     ctest --preset release -j "$(nproc)"
+    cmake --preset asan >/dev/null
+    cmake --build --preset asan -j "$(nproc)"
+    ctest --preset asan -j "$(nproc)" -E '^packaging\.'
+    tests/static_checks.sh build/release
     ;;
   *)
     echo "usage: $0 run|test" >&2

@@ -66,7 +66,7 @@ struct Game {
         CandidateTable all{};
         buildcandidates(all);
         for (const auto &c : all) {
-            const auto text = textform(c);
+            auto text = textform(c);
             bool used = text == driver.state().mynumber;
             for (int i = 0; i < driver.state().yourguesscount; ++i)
                 used = used || driver.state().yourguesses[i] == text;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "form1.h"
 
+#include "dialogsupport.h"
 #include "endwindows.h"
 #include "frmabout.h"
 #include "form2.h"
@@ -53,7 +54,7 @@ Form1::Form1(std::optional<std::uint64_t> seed, QWidget *parent) : QMainWindow(p
     setWindowTitle(QStringLiteral("Numora"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
-    setWindowIcon(QIcon(QStringLiteral(":/icons/numora.png")));
+    setWindowIcon(windowicon());  // until the first tick spins it
     for (int k = 0; k < int(Image1.size()); ++k)
         Image1[k] = QIcon(QStringLiteral(":/icons/top_%1.png").arg(k, 2, 10, QLatin1Char('0')));
 
@@ -76,7 +77,7 @@ Form1::Form1(std::optional<std::uint64_t> seed, QWidget *parent) : QMainWindow(p
     Timer1->start();
 
     qApp->installEventFilter(this);
-    form_load();
+    Form1::form_load();  // the window loads idle
 }
 
 Form1::~Form1()

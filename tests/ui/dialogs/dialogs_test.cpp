@@ -57,7 +57,7 @@ QString tooltipof(QWidget *w)
 {
     QHelpEvent event(QEvent::ToolTip, w->rect().center(), w->mapToGlobal(w->rect().center()));
     QApplication::sendEvent(w, &event);
-    const QString text = QToolTip::text();
+    QString text = QToolTip::text();
     QToolTip::hideText();
     return text;
 }

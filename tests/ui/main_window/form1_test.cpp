@@ -148,6 +148,7 @@ void Form1Test::idleBeforeFirstGame()
     // The icon spins through its 18 frames whatever the window does.
     const int frame = form_->iconframeindex();
     QTRY_VERIFY(form_->iconframeindex() != frame);
+    QVERIFY(!form_->windowIcon().pixmap(32).isNull());
 }
 
 void Form1Test::layoutAndMenu()

@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# clang-tidy and cppcheck over the program's own sources; any finding fails.
+#   tests/static_checks.sh [build directory with compile_commands.json]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-build/release}
+[[ -f $build/compile_commands.json ]] || { echo "no $build/compile_commands.json: configure first" >&2; exit 1; }
+
+mapfile -t sources < <(git ls-files 'engine/*.cpp' 'ui/*.cpp' 'app/*.cpp' 'tools/*.cpp' 'bench/*.cpp' 'tests/*.cpp')
+tidy=$(command -v clang-tidy || ls /usr/bin/clang-tidy-* 2>/dev/null | head -1)
+echo "clang-tidy: ${#sources[@]} files"
+printf '%s\n' "${sources[@]}" | xargs -P "$(nproc)" -n 1 "$tidy" -p "$build" --quiet 2>/dev/null
+
+echo "cppcheck"
+cppcheck --quiet --error-exitcode=1 --std=c++20 --language=c++ --library=qt --library=googletest \
+  --enable=warning,performance,portability --inline-suppr \
+  --suppress=missingIncludeSystem --suppress=unknownMacro \
+  -I engine -I ui -I ui/main_window -I ui/dialogs -D__GNUC__ "${sources[@]}"
+echo "static checks clean"
