@@ -375,7 +375,8 @@ void Form1::showbadsigns(const std::string &text)
 void Form1::showhelp()
 {
     // One Help window at most: a second choice brings it to the front.
-    if (!helpwindow_) {
+    // A window closed a moment ago may still await its deletion: it is not the open one.
+    if (!helpwindow_ || !helpwindow_->isVisible()) {
         helpwindow_ = new Form2;
         helpwindow_->present();
         return;
@@ -387,7 +388,7 @@ void Form1::showhelp()
 
 void Form1::showabout()
 {
-    if (!aboutwindow_) {
+    if (!aboutwindow_ || !aboutwindow_->isVisible()) {
         aboutwindow_ = new frmAbout;
         aboutwindow_->present();
         return;

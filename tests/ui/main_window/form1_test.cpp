@@ -599,6 +599,47 @@ void Form1Test::boardsKeepRowsAndTextFits()
     QCOMPARE(inked(), before);
 }
 
+void Form1Test::aboutAndHelpOpenOnceAndCloseWithTheGame()
+{
+    auto *about = form_->findChild<QAction *>(QStringLiteral("about"));
+    auto *help = form_->findChild<QAction *>(QStringLiteral("help"));
+    auto count = [](const char *name) {
+        int n = 0;
+        for (QWidget *w : QApplication::topLevelWidgets())
+            n += w->objectName() == QLatin1String(name) && w->isVisible();
+        return n;
+    };
+    about->trigger();
+    help->trigger();
+    about->trigger();
+    help->trigger();
+    QCOMPARE(count("frmAbout"), 1);
+    QCOMPARE(count("Form2"), 1);
+    // They stay open across games and do not block the game.
+    startgame();
+    type("1023");
+    click("Command12");
+    settle();
+    startgame();
+    QCOMPARE(count("frmAbout"), 1);
+    QCOMPARE(count("Form2"), 1);
+    QVERIFY(button("Command12")->isEnabled());
+    // Closed, About opens afresh on the next choice.
+    QTest::keyClick(openwindow("frmAbout"), Qt::Key_Escape);
+    QTRY_COMPARE(count("frmAbout"), 0);
+    about->trigger();
+    QCOMPARE(count("frmAbout"), 1);
+
+    // Closing the game window closes every window of the program.
+    type(form_->driver().state().mynumber == "1023" ? QStringLiteral("5678") : QStringLiteral("1023"));
+    click("Command12");
+    settle();
+    answer(4, 0);
+    QCOMPARE(count("frmUlost"), 1);
+    form_->close();
+    QTRY_COMPARE(count("frmAbout") + count("Form2") + count("frmUlost"), 0);
+}
+
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);

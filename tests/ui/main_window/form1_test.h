@@ -30,6 +30,7 @@ private slots:
     void contradictionStartsANewGame();
     void newGameDuringEachEntry();
     void boardsKeepRowsAndTextFits();
+    void aboutAndHelpOpenOnceAndCloseWithTheGame();
 
 private:
     numora::look::ColorButton *button(const char *name) const;
