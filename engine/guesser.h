@@ -11,14 +11,20 @@ namespace numora {
 
 enum class Assessment { NoPossible, OnePossible, Counted };
 
+// How countclasses counts: the widest vector code this processor runs, the 16-byte
+// vector code every processor runs, or number by number with signcode, the plain
+// definition both are checked against. All three give the same classsizes.
+enum class Counting { Fastest, Portable, Reference };
+
 // Pool rows that agree with every recorded answer, in pool order.
 void findpossibles(Module1 &m);
 
 // Filters, then (with two or more possibles) counts each pool row's classes.
-Assessment countclasses(Module1 &m);
+Assessment countclasses(Module1 &m, Counting how = Counting::Fastest);
 
-// Precondition: possiblecount >= 2. The ratings are computed in a fixed order of
-// double operations, so equal class sizes give bit-identical ratings and ties are exact.
+// Precondition: possiblecount >= 2, class sizes as countclasses leaves them (0 to 4536).
+// The ratings are computed in a fixed order of double operations, so equal class sizes
+// give bit-identical ratings and ties are exact.
 void ratepool(Module1 &m);
 
 void pickbest(Module1 &m);

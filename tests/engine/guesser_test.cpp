@@ -3,8 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <bit>
+#include <cstdint>
 #include <memory>
 #include <set>
+#include <utility>
+#include <vector>
 
 using namespace numora;
 
@@ -122,4 +127,96 @@ TEST(Guesser, ClassSizesAddUpAndTiesStayInPoolOrder)
     EXPECT_EQ(bestratings.size(), 1u);
     for (int p = 0; p <= m->poollast(); ++p)
         EXPECT_LE(m->ratings[p][4], *bestratings.begin());
+}
+
+namespace {
+
+// The ratings division by division, as ratepool is defined, for checking its table of
+// reciprocals and its branch-free form bit for bit.
+std::array<double, 5> dividedratings(const Module1 &m, int p)
+{
+    double ratingacc = 0;
+    int classcount = 0, classtotal = 0, largest = 0, smallest = kPoolRows;
+    double chance = 0, information = 0;
+    for (int n = 0; n < kClasses; ++n) {
+        const int s = m.classsizes[p][n];
+        if (s > largest)
+            largest = s;
+        if (s != 0 && s < smallest)
+            smallest = s;
+        if (s > 0) {
+            ratingacc = 1.0 / s + ratingacc;
+            classtotal += s;
+            ++classcount;
+        }
+    }
+    if (classtotal == m.possiblecount) {
+        information = ratingacc / classcount;
+    } else {
+        chance = 1.0 / m.possiblecount;
+        information = (ratingacc / classcount) * (1 - chance) + chance;
+    }
+    return {chance, information, double(largest), double(smallest),
+            (1.0 / largest) * 1000 + information * 100 + chance * 10 + 1.0 / smallest};
+}
+
+}  // namespace
+
+TEST(Guesser, VectorCountsMatchThePlainCountOnRealTurns)
+{
+    // Three turns: the heaviest (1023 answered "-": one of 1, 0, 2, 3 out of place and
+    // three of the six other digits, 1320 possibles, more than a byte counter holds,
+    // many of them pool rows that meet themselves); the next turn, after a row was
+    // swapped out of the middle of the pool; and nine answers for the secret 1234 by
+    // guesses without 3 or 4, which cannot tell 1234 from 1243 and fill both words of
+    // keys in the filter. Pool sizes 4535, 4534 and 4527 leave part-filled lanes.
+    struct Turn {
+        std::vector<std::pair<const char *, int>> answers;
+        int possibles;  // 0: not known beforehand
+    };
+    std::vector<std::pair<const char *, int>> nine;
+    for (const char *guess : {"5678", "1256", "2157", "6120", "8951", "1025", "7890", "2619", "9512"})
+        nine.emplace_back(guess, signcode(digitsof(guess), digitsof("1234")));
+    const Turn turns[] = {{{{"1023", 1}}, 1320}, {{{"1023", 1}, {"4567", 11}}, 0}, {nine, 0}};
+    for (const Turn &turn : turns) {
+        auto plain = freshgame();
+        for (auto [guess, code] : turn.answers)
+            answer(*plain, guess, code);
+        for (Counting how : {Counting::Fastest, Counting::Portable}) {
+            SCOPED_TRACE(testing::Message() << turn.answers.size() << " answers, counting " << static_cast<int>(how));
+            auto fast = std::make_unique<Module1>(*plain);
+            ASSERT_EQ(countclasses(*plain, Counting::Reference), Assessment::Counted);
+            ASSERT_EQ(countclasses(*fast, how), Assessment::Counted);
+            if (turn.possibles != 0) {
+                ASSERT_EQ(plain->possiblecount, turn.possibles);
+            }
+            if (turn.answers.size() == 9) {
+                const auto found = [&](const char *text) {
+                    return std::count(plain->possibles.begin(), plain->possibles.begin() + plain->possiblecount,
+                                      digitsof(text)) == 1;
+                };
+                ASSERT_TRUE(found("1234") && found("1243"));
+            }
+            ASSERT_EQ(fast->possiblecount, plain->possiblecount);
+            for (int i = 0; i < plain->possiblecount; ++i)
+                ASSERT_EQ(fast->possibles[i], plain->possibles[i]) << i;
+            for (int p = 0; p <= plain->poollast(); ++p)
+                ASSERT_EQ(fast->classsizes[p], plain->classsizes[p]) << textform(plain->candidates[p]);
+            ratepool(*fast);
+            pickbest(*fast);
+            double best = 0;
+            for (int p = 0; p <= plain->poollast(); ++p) {
+                const auto divided = dividedratings(*plain, p);
+                using Bits = std::array<std::uint64_t, 5>;
+                ASSERT_EQ(std::bit_cast<Bits>(fast->ratings[p]), std::bit_cast<Bits>(divided))
+                    << textform(plain->candidates[p]);
+                best = std::max(best, divided[4]);
+            }
+            std::vector<int> bestrows;
+            for (int p = 0; p <= plain->poollast(); ++p)
+                if (dividedratings(*plain, p)[4] == best)
+                    bestrows.push_back(p);
+            EXPECT_EQ(std::vector<int>(fast->bestlist.begin(), fast->bestlist.begin() + fast->bestcount), bestrows);
+        }
+    }
 }

@@ -30,9 +30,11 @@ TEST(Tables, CandidatesAreEveryAdmissibleNumberInOrder)
     CandidateTable candidates{};
     buildcandidates(candidates);
     int row = 0;
-    for (int n = 1000; n <= 9999; ++n)
-        if (admissible(std::to_string(n)))
+    for (int n = 1000; n <= 9999; ++n) {
+        if (admissible(std::to_string(n))) {
             ASSERT_EQ(textform(candidates.at(row++)), std::to_string(n));
+        }
+    }
     EXPECT_EQ(row, kCandidates);
     EXPECT_EQ(textform(candidates.front()), "1023");
     EXPECT_EQ(textform(candidates.back()), "9876");
