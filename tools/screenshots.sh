@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Takes the README's pictures of the game under a virtual X display (Xvfb, xdotool,
-# ImageMagick): the window in the middle of a game, the Help and About windows.
+# ImageMagick): the window in the middle of a game, the Help and About windows, and the
+# window again on a 192 dpi screen at a scale of 2.
 #   tools/screenshots.sh [path/to/numora] [output directory]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -44,5 +45,25 @@ if [[ ${3:-} != --main-only ]]; then
   about=$(xdotool search --sync --onlyvisible --name '^About the game\.\.\.$' | head -1)
   sleep 0.3
   import -window "$about" "$out/about-window.png"
+fi
+kill "$game"; wait "$game" 2>/dev/null || true
+game=
+
+if [[ ${3:-} != --main-only ]]; then
+  # A high-DPI screen: 192 dots per inch and a scale factor of 2.
+  kill "$xvfb"; wait "$xvfb" 2>/dev/null || true
+  Xvfb "$display" -screen 0 1600x1200x24 -dpi 192 -nolisten tcp >/dev/null 2>&1 &
+  xvfb=$!
+  for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+  QT_SCALE_FACTOR=2 "$binary" &
+  game=$!
+  window=$(xdotool search --sync --onlyvisible --name '^Numora$' | head -1)
+  xdotool windowfocus --sync "$window"
+  keys alt+g n
+  keys KP_1 KP_0 KP_2 KP_3 KP_Enter
+  sleep 0.5
+  keys KP_Add
+  sleep 0.5
+  import -window "$window" "$out/main-window-2x.png"
 fi
 echo "pictures in $out"
