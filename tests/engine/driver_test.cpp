@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <deque>
+#include <fstream>
 #include <malloc.h>
 #include <memory>
 #include <vector>
@@ -306,6 +307,17 @@ TEST(Driver, MissedLastChanceStillSeesTheLastPoolRow)
 
 namespace {
 
+long residentkib()
+{
+    std::ifstream status("/proc/self/status");
+    std::string key;
+    long value = 0;
+    while (status >> key)
+        if (key == "VmRSS:" && status >> value)
+            return value;
+    return -1;
+}
+
 // Notes how deep the stack is whenever a game opens its first entry.
 struct DepthWindow : FakeWindow {
     std::uintptr_t shallowest = UINTPTR_MAX, deepest = 0;
@@ -329,6 +341,7 @@ TEST(Driver, TenThousandGamesInARowUseOneDepthAndOneFootprint)
     Driver driver(window, 7);
     driver.startgame();
     std::size_t heapafter100 = 0;
+    long residentafter100 = 0;
     for (int game = 0; game < 10000; ++game) {
         ASSERT_EQ(driver.phase(), Phase::NumberEntry) << game;
         const std::string hidden = driver.state().mynumber;
@@ -343,12 +356,16 @@ TEST(Driver, TenThousandGamesInARowUseOneDepthAndOneFootprint)
         ASSERT_EQ(driver.confirmsigns(code / 10, code % 10), SignsResult::Accepted);
         const char *expected[] = {"lost", "draw", "won"};
         ASSERT_EQ(window.ended.substr(0, 4), expected[kind]) << game;
-        if (game == 100)
+        if (game == 100) {
             heapafter100 = mallinfo2().uordblks;
+            residentafter100 = residentkib();
+        }
         driver.yes();
     }
     EXPECT_EQ(window.deepest, window.shallowest);
     const std::size_t heap = mallinfo2().uordblks;
     EXPECT_LE(std::max(heap, heapafter100) - std::min(heap, heapafter100), 4096u);
+    EXPECT_GT(residentafter100, 0);
+    EXPECT_LE(std::abs(residentkib() - residentafter100), 2048);
     EXPECT_EQ(window.loads, 10001);
 }
