@@ -408,7 +408,12 @@ void Form1Test::enterPressesFocusedButtonOrConfirmNumber()
     button("Command11")->setFocus();
     key(Qt::Key_Return, Qt::NoModifier);  // presses C, not Confirm Number
     QCOMPARE(label("Label10")->text(), QStringLiteral("12"));
-    type("34");
+    key(Qt::Key_Space, Qt::NoModifier);  // Space presses the focused button too
+    QCOMPARE(label("Label10")->text(), QStringLiteral("1"));
+    type("234");
+    click("Command11");
+    QCOMPARE(label("Label10")->text(), QStringLiteral("123"));
+    type("4");
     form_->centralWidget()->setFocus();  // no button has the focus
     key(Qt::Key_Return, Qt::NoModifier);
     QCOMPARE(board("Picture1")->rows().size(), 1);
