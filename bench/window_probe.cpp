@@ -6,6 +6,7 @@
 //                         longest time one event took to handle (the longest freeze)
 #include "form1.h"
 #include "look.h"
+#include "support/play.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -17,6 +18,8 @@
 #include <random>
 
 namespace {
+
+using numora::testsupport::signs;
 
 // Times every event handled from the event loop (nested deliveries count in their parent).
 class TimedApplication : public QApplication {
@@ -65,17 +68,6 @@ private:
     bool seen_ = false;
 };
 
-std::pair<int, int> signs(const QString &guess, const QString &secret)
-{
-    int plus = 0, minus = 0;
-    for (int i = 0; i < 4; ++i) {
-        if (guess[i] == secret[i])
-            ++plus;
-        else if (secret.contains(guess[i]))
-            ++minus;
-    }
-    return {plus, minus};
-}
 
 // A player who hides a number, guesses at random and answers honestly, one click per tick.
 class Player : public QObject {

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "driver.h"
+#include "support/process.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdint>
 #include <deque>
-#include <fstream>
 #include <malloc.h>
 #include <memory>
 #include <vector>
@@ -307,16 +307,7 @@ TEST(Driver, MissedLastChanceStillSeesTheLastPoolRow)
 
 namespace {
 
-long residentkib()
-{
-    std::ifstream status("/proc/self/status");
-    std::string key;
-    long value = 0;
-    while (status >> key)
-        if (key == "VmRSS:" && status >> value)
-            return value;
-    return -1;
-}
+using numora::testsupport::residentkib;
 
 // Notes how deep the stack is whenever a game opens its first entry.
 struct DepthWindow : FakeWindow {

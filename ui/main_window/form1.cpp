@@ -372,30 +372,28 @@ void Form1::showbadsigns(const std::string &text)
     box->show();
 }
 
-void Form1::showhelp()
+namespace {
+
+// One window of its kind at most: a second choice brings the open one to the front. A
+// window closed a moment ago may still await its deletion; it is not the open one.
+template <typename Window>
+void showsingle(QPointer<Window> &window)
 {
-    // One Help window at most: a second choice brings it to the front.
-    // A window closed a moment ago may still await its deletion: it is not the open one.
-    if (!helpwindow_ || !helpwindow_->isVisible()) {
-        helpwindow_ = new Form2;
-        helpwindow_->present();
+    if (!window || !window->isVisible()) {
+        window = new Window;
+        window->present();
         return;
     }
-    helpwindow_->showNormal();
-    helpwindow_->raise();
-    helpwindow_->activateWindow();
+    window->showNormal();
+    window->raise();
+    window->activateWindow();
 }
 
-void Form1::showabout()
-{
-    if (!aboutwindow_ || !aboutwindow_->isVisible()) {
-        aboutwindow_ = new frmAbout;
-        aboutwindow_->present();
-        return;
-    }
-    aboutwindow_->raise();
-    aboutwindow_->activateWindow();
-}
+}  // namespace
+
+void Form1::showhelp() { showsingle(helpwindow_); }
+
+void Form1::showabout() { showsingle(aboutwindow_); }
 
 // --- Digit keypad and Confirm Number -----------------------------------------------------
 

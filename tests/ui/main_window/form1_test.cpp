@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "form1_test.h"
+#include "support/play.h"
 
 #include <QApplication>
 #include <QMenuBar>
@@ -12,6 +13,8 @@ using numora::look::ColorButton;
 
 namespace {
 
+using numora::testsupport::signs;
+
 const QColor kDigitPlain(192, 192, 255), kDigitInUse(128, 128, 255);
 const QColor kSignPlain(255, 192, 192), kSignChosen(255, 128, 128);
 const QColor kActive(224, 224, 224), kIdle(192, 192, 192);
@@ -23,19 +26,6 @@ const char *const kSignEntry[] = {"Command13", "Command14", "Command15", "Comman
                                   "Command19", "Command20", "Command21", "Command22", "Command23"};
 const char *const kPlus[] = {"Command22", "Command13", "Command16", "Command18", "Command20"};   // by count
 const char *const kMinus[] = {"Command21", "Command14", "Command15", "Command17", "Command19"};  // by count
-
-// The answer that `secret` gives `guess`, counted position by position.
-std::pair<int, int> signs(const QString &guess, const QString &secret)
-{
-    int plus = 0, minus = 0;
-    for (int i = 0; i < 4; ++i) {
-        if (guess[i] == secret[i])
-            ++plus;
-        else if (secret.contains(guess[i]))
-            ++minus;
-    }
-    return {plus, minus};
-}
 
 QColor pixel(QWidget *w, QPoint at) { return w->grab().toImage().pixelColor(at); }
 

@@ -3,6 +3,7 @@
 // by returning to the event loop, so the stack stays as deep as in the first game, and
 // no game leaves memory behind.
 #include "form1.h"
+#include "support/process.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -13,6 +14,8 @@
 #include <fstream>
 
 namespace {
+
+using numora::testsupport::residentkib;
 
 // Notes the stack depth whenever a game opens its first entry.
 class DepthForm : public numora::Form1 {
@@ -30,16 +33,6 @@ public:
     std::uintptr_t shallowest = UINTPTR_MAX, deepest = 0, last = 0;
 };
 
-long residentkib()
-{
-    std::ifstream status("/proc/self/status");
-    std::string key;
-    long value = 0;
-    while (status >> key)
-        if (key == "VmRSS:" && status >> value)
-            return value;
-    return -1;
-}
 
 QWidget *openend()
 {

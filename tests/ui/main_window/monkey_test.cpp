@@ -5,6 +5,7 @@
 // still tell the truth about the game. A failure names the seed and the event:
 //   NUMORA_MONKEY_SEED=<seed> NUMORA_MONKEY_EVENTS=<n> monkey_test
 #include "form1.h"
+#include "support/play.h"
 
 #include <QAction>
 #include <QApplication>
@@ -22,21 +23,12 @@ using numora::look::ColorButton;
 
 namespace {
 
+using numora::testsupport::signs;
+
 const char *const kEndWindows[] = {"frmUlost", "frmUwin", "Tvdraw", "badsigns"};
 const char *const kPlus[] = {"Command22", "Command13", "Command16", "Command18", "Command20"};
 const char *const kMinus[] = {"Command21", "Command14", "Command15", "Command17", "Command19"};
 
-std::pair<int, int> signs(const QString &guess, const QString &secret)
-{
-    int plus = 0, minus = 0;
-    for (int i = 0; i < 4; ++i) {
-        if (guess[i] == secret[i])
-            ++plus;
-        else if (secret.contains(guess[i]))
-            ++minus;
-    }
-    return {plus, minus};
-}
 
 QStringList allnumbers()
 {
