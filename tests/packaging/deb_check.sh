@@ -83,6 +83,7 @@ metainfos=("$usr"/share/metainfo/*.metainfo.xml)
 [[ ${#metainfos[@]} == 1 && -f ${metainfos[0]} ]] || fail "no single metainfo file in /usr/share/metainfo"
 grep -q '<launchable type="desktop-id">numora.desktop</launchable>' "${metainfos[0]}" \
   || fail "the installed metainfo does not launch numora.desktop"
+[[ -s $usr/share/doc/numora/copyright ]] || fail "no /usr/share/doc/numora/copyright"
 for size in 32 48 64 128 256; do
   icon=$usr/share/icons/hicolor/${size}x$size/apps/numora.png
   [[ -f $icon ]] || fail "icon ${size}x$size is missing: /usr/share/icons/hicolor/${size}x$size/apps/numora.png"
