@@ -357,6 +357,8 @@ TEST(Driver, TenThousandGamesInARowUseOneDepthAndOneFootprint)
     const std::size_t heap = mallinfo2().uordblks;
     EXPECT_LE(std::max(heap, heapafter100) - std::min(heap, heapafter100), 4096u);
     EXPECT_GT(residentafter100, 0);
-    EXPECT_LE(std::abs(residentkib() - residentafter100), 2048);
+    if (numora::testsupport::kResidentIsMeaningful) {
+        EXPECT_LE(std::abs(residentkib() - residentafter100), 2048);
+    }
     EXPECT_EQ(window.loads, 10001);
 }

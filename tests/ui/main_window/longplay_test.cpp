@@ -92,7 +92,8 @@ void LongPlayTest::fiveHundredGamesKeepTheirFootprint()
     const long after500 = residentkib();
     qInfo("resident after 100 games %ld KiB, after 500 %ld KiB", after100, after500);
     QVERIFY(after100 > 0);
-    QVERIFY(std::abs(after500 - after100) <= 2048);
+    if (numora::testsupport::kResidentIsMeaningful)
+        QVERIFY(std::abs(after500 - after100) <= 2048);
     QCOMPARE(form.deepest, form.shallowest);
 }
 
