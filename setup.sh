@@ -1,16 +1,27 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and then plays (./setup.sh run) or tests (./setup.sh test).
+# `run` installs only what building and playing need; `test` adds the test tools.
 set -euo pipefail
 cd "$(dirname "$0")"
 
-packages=(g++ cmake make qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev fonts-liberation
-  desktop-file-utils appstream xvfb x11-utils xdotool dpkg-dev file clang-tidy cppcheck)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if ((${#missing[@]})); then
-  cmd="apt-get update && DEBIAN_FRONTEND=noninteractive apt-get install -y ${missing[*]}"
+# Building and playing: the compiler, CMake, Qt and the windows' fonts.
+play_packages=(g++ cmake make qt6-base-dev libgl-dev fonts-liberation fonts-dancingscript)
+# Testing: the test libraries, a virtual X server and its tools, the desktop themes and
+# the Wayland compositor the window is tried under, the accessibility bus and its
+# client, the packaging checkers and the static analysers.
+test_packages=(libgtest-dev libbenchmark-dev xvfb x11-utils xdotool python3 python3-xlib
+  qt6ct qt6-gtk-platformtheme weston qt6-wayland
+  dbus at-spi2-core python3-pyatspi
+  desktop-file-utils appstream dpkg-dev file lintian man-db
+  clang-tidy cppcheck)
+
+install_missing() {
+  local missing=() p
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  ((${#missing[@]})) || return 0
+  local cmd="apt-get update && DEBIAN_FRONTEND=noninteractive apt-get install -y ${missing[*]}"
   if [[ $(id -u) == 0 ]]; then
     sh -c "$cmd"
   elif command -v sudo >/dev/null && sudo -n true 2>/dev/null; then
@@ -20,21 +31,30 @@ if ((${#missing[@]})); then
     echo "  $cmd" >&2
     exit 1
   fi
-fi
+}
 
-cmake --preset release >/dev/null
-cmake --build --preset release -j "$(nproc)"
+build() {
+  cmake --preset "$1" -DBUILD_TESTING=ON >/dev/null
+  cmake --build --preset "$1" -j "$(nproc)"
+}
 
 case "${1:-}" in
   run)
+    install_missing "${play_packages[@]}"
+    cmake --preset release -DBUILD_TESTING=OFF >/dev/null
+    cmake --build --preset release -j "$(nproc)" --target numora
     exec build/release/numora
     ;;
   test)
-    # The whole suite in the release build, again under AddressSanitizer and
-    # UndefinedBehaviorSanitizer, then clang-tidy and cppcheck.
+    install_missing "${play_packages[@]}" "${test_packages[@]}"
+    # The whole suite in the release build, again in the debug build (tests must not
+    # lean on optimisation), again under AddressSanitizer and UndefinedBehaviorSanitizer,
+    # then clang-tidy and cppcheck.
+    build release
     ctest --preset release -j "$(nproc)"
-    cmake --preset asan >/dev/null
-    cmake --build --preset asan -j "$(nproc)"
+    build debug
+    ctest --preset debug -j "$(nproc)" -E '^packaging\.'
+    build asan
     ctest --preset asan -j "$(nproc)" -E '^packaging\.'
     tests/static_checks.sh build/release
     ;;
