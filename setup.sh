@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 # Building and playing: the compiler, CMake, Qt and the windows' fonts.
-play_packages=(g++ cmake make qt6-base-dev libgl-dev fonts-liberation fonts-dancingscript)
+play_packages=(g++ cmake make qt6-base-dev libgl-dev libxcb1-dev fonts-liberation fonts-dancingscript)
 # Testing: the test libraries, a virtual X server and its tools, the desktop themes and
 # the Wayland compositor the window is tried under, the accessibility bus and its
 # client, the packaging checkers and the static analysers.

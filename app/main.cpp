@@ -6,6 +6,7 @@
 
 int main(int argc, char *argv[])
 {
+    numora::look::preparedesktop();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Numora"));
     numora::look::setupapplication(app);

@@ -2,9 +2,14 @@
 #include "look.h"
 
 #include <QApplication>
+#include <QMessageBox>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleFactory>
+#include <QToolTip>
+#include <QtGui/qguiapplication_platform.h>
+
+#include <xcb/xcb.h>
 
 namespace numora::look {
 
@@ -24,13 +29,119 @@ QFont font(const QString &family, double points, bool bold)
 QFont sans(double points, bool bold) { return font(QStringLiteral("Liberation Sans"), points, bold); }
 QFont serif(double points, bool bold) { return font(QStringLiteral("Liberation Serif"), points, bold); }
 
-void setupapplication(QApplication &app)
+void preparedesktop() { QApplication::setDesktopSettingsAware(false); }
+
+QPalette palette()
 {
-    app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    app.setFont(sans(8.25));
+    // Fusion's light palette, written out: the style's own standard palette follows the
+    // desktop's colour scheme.
+    static const QPalette fixed = [] {
+        const QColor face(239, 239, 239);
+        const QColor dark = face.darker(150), mid = face.darker(130), shadow = dark.darker(135);
+        QPalette p(Qt::black, face, face.lighter(150), dark, mid, Qt::black, Qt::white);
+        p.setBrush(QPalette::Midlight, mid.lighter(110));
+        p.setBrush(QPalette::Button, face);
+        p.setBrush(QPalette::Shadow, shadow);
+        p.setBrush(QPalette::HighlightedText, Qt::white);
+        const QColor disabledtext(190, 190, 190);
+        p.setBrush(QPalette::Disabled, QPalette::Text, disabledtext);
+        p.setBrush(QPalette::Disabled, QPalette::WindowText, disabledtext);
+        p.setBrush(QPalette::Disabled, QPalette::ButtonText, disabledtext);
+        p.setBrush(QPalette::Disabled, QPalette::Base, face);
+        p.setBrush(QPalette::Disabled, QPalette::Dark, QColor(209, 209, 209).darker(110));
+        p.setBrush(QPalette::Disabled, QPalette::Shadow, shadow.lighter(150));
+        p.setBrush(QPalette::Active, QPalette::Highlight, QColor(48, 140, 198));
+        p.setBrush(QPalette::Inactive, QPalette::Highlight, QColor(48, 140, 198));
+        p.setBrush(QPalette::Disabled, QPalette::Highlight, QColor(145, 145, 145));
+        // Every role counts as set, so nothing is filled in from a desktop palette.
+        for (int group = 0; group < QPalette::NColorGroups; ++group)
+            for (int role = 0; role < QPalette::NColorRoles; ++role) {
+                const auto g = QPalette::ColorGroup(group);
+                const auto r = QPalette::ColorRole(role);
+                p.setBrush(g, r, p.brush(g, r));
+            }
+        return p;
+    }();
+    return fixed;
 }
 
-ColorButton::ColorButton(const QString &text, QWidget *parent) : QPushButton(text, parent) {}
+void setupapplication(QApplication &app)
+{
+    // Set after the application exists, so they win over QT_STYLE_OVERRIDE and the
+    // theme's per-class fonts and palettes.
+    app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    app.setPalette(palette());
+    app.setFont(sans(8.25));
+    QToolTip::setPalette(palette());
+    QToolTip::setFont(sans(8.25));
+}
+
+void flushwindowsystem()
+{
+    // The offscreen platform answers to the X11 interface too, without a connection.
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        return;
+    if (const auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>())
+        if (xcb_connection_t *connection = x11->connection())
+            xcb_flush(connection);
+}
+
+QMessageBox *messagebox(const QString &text, QWidget *parent)
+{
+    auto *box = new QMessageBox(QMessageBox::NoIcon, QStringLiteral("Numora"), text, QMessageBox::Ok, parent);
+    // Desktop themes give the standard button an icon or an access key; the box shows
+    // a plain OK.
+    QAbstractButton *ok = box->button(QMessageBox::Ok);
+    ok->setIcon(QIcon());
+    ok->setText(QStringLiteral("OK"));
+    return box;
+}
+
+CaptionFrame::CaptionFrame(const QString &caption, const QColor &captioncolor, QWidget *parent)
+    : QWidget(parent), caption_(caption), captioncolor_(captioncolor)
+{
+    setAccessibleName(caption);
+}
+
+void CaptionFrame::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    const QFontMetrics metrics(font());
+    const QRect box = rect().adjusted(0, metrics.height() / 2, -1, -1);
+    p.setPen(palette().color(QPalette::Dark));
+    p.drawRect(box.adjusted(0, 0, -1, -1));
+    p.setPen(palette().color(QPalette::Light));
+    p.drawLine(box.left() + 1, box.top() + 1, box.right() - 1, box.top() + 1);
+    p.drawLine(box.left() + 1, box.top() + 1, box.left() + 1, box.bottom() - 1);
+    p.drawLine(box.left(), box.bottom(), box.right(), box.bottom());
+    p.drawLine(box.right(), box.top(), box.right(), box.bottom());
+
+    // The caption interrupts the top line, with a little of the face on either side.
+    constexpr int kCaptionLeft = 8, kGap = 2;
+    const QRect text(kCaptionLeft, 0, metrics.horizontalAdvance(caption_), metrics.height());
+    p.fillRect(text.adjusted(-kGap, 0, kGap, 0), palette().color(QPalette::Window));
+    p.setPen(captioncolor_);
+    p.drawText(text, Qt::AlignLeft | Qt::AlignTop, caption_);
+}
+
+ColorButton::ColorButton(const QString &text, QWidget *parent) : QPushButton(text, parent)
+{
+    // The default button's frame moves when the focus enters or leaves a push button.
+    connect(qApp, &QApplication::focusChanged, this, [this] {
+        if (isDefault())
+            update();
+    });
+}
+
+bool ColorButton::carriesdefaultframe() const
+{
+    if (hasFocus())
+        return isDefault() || autoDefault();
+    if (!isDefault())
+        return false;
+    const auto *focused = qobject_cast<const QPushButton *>(QApplication::focusWidget());
+    return !focused || focused->window() != window();
+}
 
 void ColorButton::setcolor(const QColor &color)
 {
@@ -46,7 +157,7 @@ void ColorButton::paintEvent(QPaintEvent *)
     const QRect r = rect();
     const bool sunken = isDown() || isChecked();
     int inset = 0;
-    if (isDefault() || (autoDefault() && hasFocus())) {
+    if (carriesdefaultframe()) {
         p.setPen(Qt::black);
         p.drawRect(r.adjusted(0, 0, -1, -1));
         inset = 1;
@@ -86,9 +197,13 @@ void ColorButton::paintEvent(QPaintEvent *)
         p.drawText(textrect, Qt::AlignCenter, text());
     }
     if (hasFocus()) {
-        QPen pen(Qt::black, 1, Qt::DotLine);
-        p.setPen(pen);
-        p.drawRect(face.adjusted(3, 3, -4, -4));
+        // Three pixels inside the bevel, but never across the text of a wide caption.
+        QRect focus = face.adjusted(3, 3, -4, -4);
+        const QRect used = p.fontMetrics().boundingRect(textrect, Qt::AlignCenter, text());
+        focus.setLeft(qMax(face.left() + 1, qMin(focus.left(), used.left() - 2)));
+        focus.setRight(qMin(face.right() - 2, qMax(focus.right(), used.right() + 1)));
+        p.setPen(QPen(Qt::black, 1, Qt::DotLine));
+        p.drawRect(focus);
     }
 }
 

@@ -11,6 +11,7 @@
 #include <cstdint>
 
 class QApplication;
+class QMessageBox;
 
 namespace numora::look {
 
@@ -32,12 +33,46 @@ inline QColor bgr(std::uint32_t value)
 QFont sans(double points, bool bold = false);
 QFont serif(double points, bool bold = false);
 
-// Fusion style and the sans-serif window font for the whole program.
+// Called before the application object exists: the desktop's platform theme is not
+// asked for colours or fonts, so the design's colours keep the light face they were
+// chosen against on dark and customised desktops alike.
+void preparedesktop();
+
+// The Fusion style, its light palette and the sans-serif window font for every window,
+// menu and tooltip, whatever style, colour scheme or font the desktop prefers.
 void setupapplication(QApplication &app);
 
+// The palette of every window: Fusion's light one, each role fixed.
+QPalette palette();
+
+// Hands what was drawn or changed so far to the window system at once. X11 buffers
+// requests until something else flushes them; elsewhere this does nothing.
+void flushwindowsystem();
+
+// A message box in the program's name with the text and a plain OK button.
+QMessageBox *messagebox(const QString &text, QWidget *parent = nullptr);
+
+// A frame with an etched outline and its caption on the top line, as a frame of the
+// classic desktop is drawn; the outline's top runs through the middle of the caption.
+class CaptionFrame : public QWidget {
+    Q_OBJECT
+public:
+    CaptionFrame(const QString &caption, const QColor &captioncolor, QWidget *parent = nullptr);
+
+    QString caption() const { return caption_; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QString caption_;
+    QColor captioncolor_;
+};
+
 // A push button painted flat in its own background colour, with a raised bevel,
-// a sunken bevel while pressed, a dotted focus rectangle, a dark frame when it is
-// the default button, and grey text when disabled.
+// a sunken bevel while pressed, a dotted focus rectangle, and grey text when disabled.
+// The dark frame of the default button goes to the focused push button, or to the
+// window's default button while no push button has the focus.
 class ColorButton : public QPushButton {
     Q_OBJECT
 public:
@@ -45,6 +80,9 @@ public:
 
     void setcolor(const QColor &color);
     QColor color() const { return color_; }
+
+    // Whether the dark frame is drawn around this button now.
+    bool carriesdefaultframe() const;
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -125,15 +125,14 @@ void Form1::buildlayout()
 
     // Frames first: the keypad buttons lie inside their areas and are drawn above them.
     auto frame = [&](const char *name, const QString &caption, int left, const QColor &color) {
-        auto *f = new QGroupBox(caption, client);
+        auto *f = new look::CaptionFrame(caption, color, client);
         f->setObjectName(QLatin1String(name));
         f->setGeometry(look::twips(left, 2520, 1575, 3255));
-        textcolour(f, color);
         return f;
     };
     Frame1 = frame("Frame1", QStringLiteral("My guess is"), 0, look::bgr(0x0000C0));
     Frame2 = frame("Frame2", QStringLiteral("Your guess is"), 1680, navy);
-    auto display = [&](const char *name, QGroupBox *parent, const QColor &color) {
+    auto display = [&](const char *name, QWidget *parent, const QColor &color) {
         QLabel *l = label(name, QString(), parent, look::twips(120, 240, 1335, 495), color);
         l->setFont(displayfont);
         l->setAlignment(Qt::AlignCenter);
@@ -325,12 +324,22 @@ void Form1::closeEvent(QCloseEvent *event)
 void Form1::Timer1_Timer()
 {
     setWindowIcon(Image1[iconframe]);
+    look::flushwindowsystem();  // the frame is shown at its tick, not with a later request
     iconframe = (iconframe + 1) % int(Image1.size());
 }
 
 // --- Captions, boards, end windows ---------------------------------------------------
 
-void Form1::setlabel6(const std::string &caption) { Label6->setText(QString::fromStdString(caption)); }
+void Form1::setlabel6(const std::string &caption)
+{
+    Label6->setText(QString::fromStdString(caption));
+    // "Thinking..." is on screen before the computer thinks; no event is handled until
+    // it is done, so the caption is painted here and now.
+    if (!caption.empty()) {
+        Label6->repaint();
+        look::flushwindowsystem();
+    }
+}
 
 void Form1::setlabel8(const std::string &caption) { Label8->setText(QString::fromStdString(caption)); }
 
@@ -362,8 +371,7 @@ void Form1::showbadsigns(const std::string &text)
 {
     lockkeypads();
     closewindow(badsignsbox_);
-    auto *box = new QMessageBox(QMessageBox::NoIcon, QStringLiteral("Numora"), QString::fromStdString(text),
-                                QMessageBox::Ok);
+    QMessageBox *box = look::messagebox(QString::fromStdString(text));
     box->setObjectName(QStringLiteral("badsigns"));
     box->setAttribute(Qt::WA_DeleteOnClose);
     // Not modal: the menu stays usable, and a new game starts once the message is closed.
@@ -462,8 +470,7 @@ void Form1::Command12_Click()
     case NumberResult::Refused:
         return;
     case NumberResult::Repeated: {
-        auto *box = new QMessageBox(QMessageBox::NoIcon, QStringLiteral("Numora"),
-                                    QStringLiteral("You have tried that number before!"), QMessageBox::Ok, this);
+        QMessageBox *box = look::messagebox(QStringLiteral("You have tried that number before!"), this);
         box->setObjectName(QStringLiteral("repeated"));
         box->setAttribute(Qt::WA_DeleteOnClose);
         repeatedbox_ = box;

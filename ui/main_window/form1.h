@@ -8,7 +8,6 @@
 #include "driver.h"
 #include "look.h"
 
-#include <QGroupBox>
 #include <QIcon>
 #include <QLabel>
 #include <QMainWindow>
@@ -97,8 +96,8 @@ private:
     look::ColorButton *Command14, *Command15, *Command17, *Command19, *Command21;  // "1 -" "2 -" "3 -" "4 -" "0 -"
     look::ColorButton *Command23;  // "Confirm Signs"
     look::ColorButton *Command24;  // "CA": clears the guess
-    QGroupBox *Frame1;             // "My guess is"
-    QGroupBox *Frame2;             // "Your guess is"
+    look::CaptionFrame *Frame1;    // "My guess is"
+    look::CaptionFrame *Frame2;    // "Your guess is"
     QLabel *Label8;                // the computer's current guess
     QLabel *Label10;               // the player's guess being typed
     Outline *Shape3;               // around the computer's board

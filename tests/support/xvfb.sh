@@ -1,0 +1,11 @@
+# Sourced by the test scripts that need an X display: starts Xvfb on a free display,
+# exports DISPLAY and ends the server when the script exits.
+#   . tests/support/xvfb.sh   (XVFB_SCREEN sets the screen, 1024x768x24 by default)
+xvfb_numberfile=$(mktemp)
+Xvfb -displayfd 3 -screen 0 "${XVFB_SCREEN:-1024x768x24}" -nolisten tcp 3>"$xvfb_numberfile" >/dev/null 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 200); do [[ -s $xvfb_numberfile ]] && break; sleep 0.05; done
+[[ -s $xvfb_numberfile ]] || { echo "Xvfb did not start" >&2; exit 1; }
+export DISPLAY=:$(head -1 "$xvfb_numberfile")
+rm -f "$xvfb_numberfile"
+trap 'kill "$xvfb_pid" 2>/dev/null' EXIT

@@ -1,0 +1,129 @@
+// SPDX-License-Identifier: MIT
+// What the game window paints at its own moments: the status line before the computer
+// thinks, and the default button's dark frame as the focus moves.
+#include "form1.h"
+
+#include <QApplication>
+#include <QtTest>
+
+using numora::Phase;
+
+namespace {
+
+// Records what the status line showed at each of its paints, and what the computer's
+// display held at that moment.
+class PaintSpy : public QObject {
+public:
+    PaintSpy(QLabel *status, QLabel *display) : status_(status), display_(display) { status->installEventFilter(this); }
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            paints.append({status_->text(), display_->text()});
+        return false;
+    }
+    QList<std::pair<QString, QString>> paints;
+
+private:
+    QLabel *status_, *display_;
+};
+
+}  // namespace
+
+class LookTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        form_ = std::make_unique<numora::Form1>(std::uint64_t{3});
+        form_->show();
+        QApplication::setActiveWindow(form_.get());
+        QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+        form_->findChild<QAction *>(QStringLiteral("newgame"))->trigger();
+    }
+    void cleanup() { form_.reset(); }
+
+    void thinkingIsPaintedBeforeTheComputerThinks();
+    void defaultFrameFollowsTheFocus_data();
+    void defaultFrameFollowsTheFocus();
+
+private:
+    QPushButton *button(const char *name)
+    {
+        auto *b = form_->findChild<QPushButton *>(QLatin1String(name));
+        if (!b)
+            qWarning("no button %s", name);
+        return b;
+    }
+    bool click(std::initializer_list<const char *> names)
+    {
+        for (const char *name : names) {
+            QPushButton *b = button(name);
+            if (!b)
+                return false;
+            QTest::mouseClick(b, Qt::LeftButton);
+        }
+        return true;
+    }
+
+    std::unique_ptr<numora::Form1> form_;
+};
+
+void LookTest::thinkingIsPaintedBeforeTheComputerThinks()
+{
+    // The first guess needs no thinking; the second does.
+    QVERIFY(click({"Command1", "Command10", "Command2", "Command3", "Command12"}));
+    QTRY_COMPARE(form_->driver().phase(), Phase::SignEntry);
+    QVERIFY(click({"Command22", "Command21", "Command23"}));
+    QCOMPARE(form_->driver().phase(), Phase::NumberEntry);
+
+    auto *status = form_->findChild<QLabel *>(QStringLiteral("Label6"));
+    auto *display = form_->findChild<QLabel *>(QStringLiteral("Label8"));
+    QVERIFY(status && display);
+    const QString firstguess = display->text();
+    PaintSpy spy(status, display);
+    QVERIFY(click({"Command4", "Command5", "Command6", "Command7", "Command12"}));
+    QTRY_COMPARE(form_->driver().phase(), Phase::SignEntry);
+
+    QVERIFY(display->text() != firstguess);
+    QVERIFY2(spy.paints.contains(std::pair(QStringLiteral("Thinking..."), firstguess)),
+             "\"Thinking...\" was not painted while the computer's last guess was still shown");
+    QCOMPARE(status->text(), QString());
+}
+
+void LookTest::defaultFrameFollowsTheFocus_data()
+{
+    QTest::addColumn<QString>("focus");  // empty: no push button has the focus
+    QTest::addColumn<QStringList>("framed");
+    QTest::newRow("no button focused") << QString() << QStringList{QStringLiteral("Command12")};
+    QTest::newRow("a digit focused") << QStringLiteral("Command7") << QStringList{QStringLiteral("Command7")};
+    QTest::newRow("Confirm Number focused") << QStringLiteral("Command12")
+                                            << QStringList{QStringLiteral("Command12")};
+}
+
+void LookTest::defaultFrameFollowsTheFocus()
+{
+    QFETCH(QString, focus);
+    QFETCH(QStringList, framed);
+    if (focus.isEmpty())
+        form_->setFocus();
+    else
+        button(focus.toLatin1().constData())->setFocus();
+    for (const char *name : {"Command7", "Command12"}) {
+        QPushButton *b = button(name);
+        QVERIFY(b);
+        // The frame is the button's outermost ring of pixels; otherwise the light bevel is there.
+        const bool black = b->grab().toImage().pixelColor(0, 0) == QColor(Qt::black);
+        QVERIFY2(black == framed.contains(QLatin1String(name)), name);
+    }
+}
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    numora::look::setupapplication(app);
+    LookTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "look_test.moc"
