@@ -127,6 +127,7 @@ private:
 
 int main(int argc, char *argv[])
 {
+    numora::look::preparedesktop();
     TimedApplication app(argc, argv);
     numora::look::setupapplication(app);
     const QString mode = argc > 1 ? QString::fromLatin1(argv[1]) : QString();

@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Runs a program as a native Wayland client of a headless weston of its own.
+#   tests/ui/desktop/wayland_run.sh PROGRAM [ARGUMENTS...]
+set -euo pipefail
+runtime=$(mktemp -d)
+chmod 700 "$runtime"
+export XDG_RUNTIME_DIR=$runtime
+weston --backend=headless-backend.so --socket=numora-test --idle-time=0 --no-config \
+  --log="$runtime/weston.log" &
+weston=$!
+trap 'kill "$weston" 2>/dev/null; wait "$weston" 2>/dev/null; rm -rf "$runtime"' EXIT
+export WAYLAND_DISPLAY=numora-test QT_QPA_PLATFORM=wayland
+for _ in $(seq 200); do [[ -S $runtime/numora-test ]] && break; sleep 0.05; done
+[[ -S $runtime/numora-test ]] || { echo "weston did not start:" >&2; cat "$runtime/weston.log" >&2; exit 1; }
+unset DISPLAY
+"$@"
