@@ -1,7 +1,10 @@
 #!/usr/bin/env python3
 """Draws every picture Numora ships and writes them under assets/.
 
-    python3 tools/make_assets.py        (run from the repository root)
+    /usr/bin/python3 tools/make_assets.py [--out DIR]
+
+Writes into assets/ beside this script, or into DIR, laid out the same way (the check
+that the committed pictures are reproduced byte for byte writes into a scratch DIR).
 
 Outputs: the window icon (icons/numora*.png), the 18-frame spinning top
 (icons/top_00..17.png), the three end-of-game pictures (icons/lost*, win*,
@@ -12,6 +15,7 @@ a median-cut + k-means palette quantiser and a PNG writer.  No randomness
 beyond a fixed integer hash, so every run writes the same bytes.
 """
 
+import argparse
 import math
 import os
 import struct
@@ -257,7 +261,7 @@ def _write(path, w, h, colour_type, depth, rows, plte=b"", trns=b""):
     os.makedirs(os.path.dirname(path), exist_ok=True)
     with open(path, "wb") as f:
         f.write(out)
-    WRITTEN.append(os.path.relpath(path, ASSETS).replace(os.sep, "/"))
+    WRITTEN.append(os.path.relpath(path, OUT).replace(os.sep, "/"))
 
 
 def b8(v):
@@ -362,6 +366,7 @@ def save_indexed(path, img, palette, cut=0.5, matte=None):
 
 
 WRITTEN = []
+OUT = ASSETS              # where the pictures go; --out changes it
 
 
 def vignette(img, strength=0.35, grain=0.0, seed=0):
@@ -881,12 +886,16 @@ def write_qrc():
     lines = ['<!DOCTYPE RCC>', '<RCC version="1.0">', '<qresource prefix="/">']
     lines += ["    <file>%s</file>" % f for f in WRITTEN + HANDWRITTEN]
     lines += ['</qresource>', '</RCC>', '']
-    with open(os.path.join(ASSETS, "assets.qrc"), "w", newline="\n") as f:
+    with open(os.path.join(OUT, "assets.qrc"), "w", newline="\n") as f:
         f.write("\n".join(lines))
 
 
 def main():
-    icons = os.path.join(ASSETS, "icons")
+    global OUT
+    parser = argparse.ArgumentParser(description="Draws Numora's pictures.")
+    parser.add_argument("--out", default=ASSETS, help="directory to write into (default: assets/)")
+    OUT = os.path.abspath(parser.parse_args().out)
+    icons = os.path.join(OUT, "icons")
     for size in (32, 48, 64, 128, 256):
         name = "numora.png" if size == 32 else "numora-%d.png" % size
         save_truecolour(os.path.join(icons, name), draw_icon(size))
@@ -907,10 +916,10 @@ def main():
             fname = name + (".png" if size == 32 else "-%d.png" % size)
             save_indexed(os.path.join(icons, fname), img, pal, cut=0.15, matte=black)
 
-    save_truecolour(os.path.join(ASSETS, "about", "photo.png"), draw_photo(), alpha=False)
+    save_truecolour(os.path.join(OUT, "about", "photo.png"), draw_photo(), alpha=False)
     write_qrc()
     for f in WRITTEN:
-        print("wrote assets/" + f)
+        print("wrote " + os.path.join(OUT, f))
 
 
 if __name__ == "__main__":
