@@ -81,13 +81,15 @@ grep -q '<launchable type="desktop-id">numora.desktop</launchable>' "${metainfos
 for doc in share/man/man6/numora.6.gz share/doc/numora/changelog.gz; do
   gzip -t "$usr/$doc" 2>/dev/null || fail "/usr/$doc is missing or not gzip data"
 done
-for size in 32 48 64 128 256; do
+for size in 16 32 48 64 128 256; do
   icon=$usr/share/icons/hicolor/${size}x$size/apps/numora.png
   [[ -f $icon ]] || fail "icon ${size}x$size is missing: /usr/share/icons/hicolor/${size}x$size/apps/numora.png"
   file -b "$icon" | grep -q "PNG image data, $size x $size," \
     || fail "/usr/share/icons/hicolor/${size}x$size/apps/numora.png is not a $size x $size PNG: $(file -b "$icon")"
 done
 
+file -b "$usr/share/icons/hicolor/scalable/apps/numora.svg" | grep -q SVG \
+  || fail "no SVG icon at /usr/share/icons/hicolor/scalable/apps/numora.svg"
 # The desktop entry's program and icon must be found among the installed files; a
 # program without a path is looked up as on Debian's default PATH for users.
 path=(/usr/local/bin /usr/bin /bin /usr/local/games /usr/games)
