@@ -1,7 +1,10 @@
 #!/usr/bin/env python3
 """Draws every picture Numora ships and writes them under assets/.
 
-    python3 tools/make_assets.py        (run from the repository root)
+    /usr/bin/python3 tools/make_assets.py [--out DIR]
+
+Writes into assets/ beside this script, or into DIR, laid out the same way (the check
+that the committed pictures are reproduced byte for byte writes into a scratch DIR).
 
 Outputs: the window icon (icons/numora*.png), the 18-frame spinning top
 (icons/top_00..17.png), the three end-of-game pictures (icons/lost*, win*,
@@ -12,6 +15,7 @@ a median-cut + k-means palette quantiser and a PNG writer.  No randomness
 beyond a fixed integer hash, so every run writes the same bytes.
 """
 
+import argparse
 import math
 import os
 import struct
@@ -257,7 +261,7 @@ def _write(path, w, h, colour_type, depth, rows, plte=b"", trns=b""):
     os.makedirs(os.path.dirname(path), exist_ok=True)
     with open(path, "wb") as f:
         f.write(out)
-    WRITTEN.append(os.path.relpath(path, ASSETS).replace(os.sep, "/"))
+    WRITTEN.append(os.path.relpath(path, OUT).replace(os.sep, "/"))
 
 
 def b8(v):
@@ -362,6 +366,7 @@ def save_indexed(path, img, palette, cut=0.5, matte=None):
 
 
 WRITTEN = []
+OUT = ASSETS              # where the pictures go; --out changes it
 
 
 def vignette(img, strength=0.35, grain=0.0, seed=0):
@@ -704,53 +709,120 @@ def draw_win(size):
 
 
 def draw_draw(size):
-    """Two hands clasping: a blue sleeve from the left, a red one from the right."""
+    """Two hands clasping: a blue sleeve from the left, a red one from the right (the
+    16-pixel picture is set pixel by pixel, DRAW_16).
+
+    The left hand's four fingers wrap down over the back of the right hand, and the right
+    hand's thumb lies across the top of the left hand."""
     cv = Canvas(size, size, size / 32.0, 4)
-    b = 1.0 if size >= 32 else 1.3
-    ol = 0.8 * b
+    ol = 0.8
     line = hexc("2a160c")
-    skin_l, skin_r = hexc("f6c9a0"), hexc("c98552")
+    skin_l, skin_r = hexc("ffd7b0"), hexc("b5703c")
 
     def lit(c, y0, y1):
-        return lambda x, y: mix(scale_rgb(c, 1.12), scale_rgb(c, 0.80), smooth(y0, y1, y)) + (1.0,)
+        return lambda x, y: mix(scale_rgb(c, 1.10), scale_rgb(c, 0.85), smooth(y0, y1, y)) + (1.0,)
 
-    def part(shape_fn, colour, p0, p1, w):
-        cv.fill(shape_fn(p0, p1, w, ol), line)        # dark outline, then the part itself
-        cv.fill(shape_fn(p0, p1, w, 0.0), colour)
+    def part(shape, colour):
+        cv.fill(shape(ol), line)                      # dark outline, then the part itself
+        cv.fill(shape(0.0), colour)
 
-    def bar(p0, p1, w, grow):                         # rounded: fingers, hands
-        return stroke([p0, p1], w + 2 * grow)
+    def bar(p0, p1, w):                               # rounded: fingers, hands
+        return lambda grow: stroke([p0, p1], w + 2 * grow)
 
-    def box(p0, p1, w, grow):                         # square ended: sleeves, cuffs
-        L = math.hypot(p1[0] - p0[0], p1[1] - p0[1])
-        dx, dy = (p1[0] - p0[0]) / L, (p1[1] - p0[1]) / L
-        h = w / 2 + grow
-        a = (p0[0] - dx * grow, p0[1] - dy * grow)
-        b = (p1[0] + dx * grow, p1[1] + dy * grow)
-        return polygon([(a[0] - dy * h, a[1] + dx * h), (b[0] - dy * h, b[1] + dx * h),
-                        (b[0] + dy * h, b[1] - dx * h), (a[0] + dy * h, a[1] - dx * h)])
+    def box(p0, p1, w):                               # square ended: sleeves, cuffs
+        def shape(grow):
+            L = math.hypot(p1[0] - p0[0], p1[1] - p0[1])
+            dx, dy = (p1[0] - p0[0]) / L, (p1[1] - p0[1]) / L
+            h = w / 2 + grow
+            a = (p0[0] - dx * grow, p0[1] - dy * grow)
+            b = (p1[0] + dx * grow, p1[1] + dy * grow)
+            return polygon([(a[0] - dy * h, a[1] + dx * h), (b[0] - dy * h, b[1] + dx * h),
+                            (b[0] + dy * h, b[1] - dx * h), (a[0] + dy * h, a[1] - dx * h)])
+        return shape
 
-    # the arms rise from the bottom corners; blue and red sleeves with white cuffs
-    part(box, lit(hexc("2f6fd8"), 14, 30), (-4.0, 32.0), (5.4, 21.4), 9.0)
-    part(box, lit(hexc("f0f0ea"), 12, 24), (5.4, 21.4), (7.4, 19.2), 8.6)
-    part(box, lit(hexc("d8342c"), 14, 30), (36.0, 32.0), (26.6, 21.4), 9.0)
-    part(box, lit(hexc("f0f0ea"), 12, 24), (26.6, 21.4), (24.6, 19.2), 8.6)
-    # right hand (darker) under, left hand's back over it
-    a0, a1 = (9.4, 17.0), (17.4, 10.4)
-    part(bar, lit(skin_r, 6, 20), (22.6, 17.0), (15.0, 10.2), 7.8)
-    part(bar, lit(skin_l, 6, 20), a0, a1, 7.8)
-    # the right hand's fingers curl over the back of the left hand, fingertips down
-    L = math.hypot(a1[0] - a0[0], a1[1] - a0[1])
-    d = ((a1[0] - a0[0]) / L, (a1[1] - a0[1]) / L)
-    n = (-d[1], d[0])                               # across the left hand, pointing down-right
-    for i, along in enumerate((3.4, 5.7, 8.0, 10.3)):
-        px, py = a0[0] + d[0] * along, a0[1] + d[1] * along
-        top, tip = -3.6, 2.0 + 0.35 * i
-        part(bar, lit(skin_r, py - 3, py + 3), (px + n[0] * top, py + n[1] * top),
-             (px + n[0] * tip, py + n[1] * tip), 2.5)
-    # and the left hand's thumb lies across the top of the right hand
-    part(bar, lit(skin_l, 7, 12), (15.6, 7.8), (21.8, 10.2), 2.7)
+    # sleeves and cuffs rising from the two lower corners
+    part(box((-3.0, 30.0), (6.4, 22.6), 9.6), lit(hexc("2f6fd8"), 18, 31))
+    part(box((6.4, 22.6), (8.6, 20.9), 9.2), lit(hexc("f4f4ee"), 16, 26))
+    part(box((35.0, 30.0), (25.6, 22.6), 9.6), lit(hexc("d8342c"), 18, 31))
+    part(box((25.6, 22.6), (23.4, 20.9), 9.2), lit(hexc("f4f4ee"), 16, 26))
+    # the right hand's back, then the left hand reaching over it
+    part(bar((23.0, 20.2), (18.0, 14.6), 10.0), lit(skin_r, 9, 24))
+    part(bar((9.0, 20.2), (13.0, 15.6), 9.6), lit(skin_l, 9, 24))
+    # the left hand's fingers wrap down over the back of the right hand
+    for i in range(4):
+        t = i / 3
+        x = 12.6 + 7.2 * t
+        part(bar((x - 0.8, 10.6 + 0.8 * t), (x + 1.0, 21.4 - 1.8 * t), 2.7), lit(skin_l, 9, 23))
+    # the right hand's thumb across the top of the left hand
+    part(bar((22.6, 12.0), (13.0, 10.6), 3.0), lit(skin_r, 8, 14))
     return cv.image()
+
+
+# ---------------------------------------------------------------- pictures drawn pixel by pixel
+# At 16 pixels a scaled drawing smudges; these are set one pixel at a time, one letter
+# a pixel, "." clear.
+
+def pixels(grid, colours):
+    rows = grid.strip().split()
+    assert all(len(r) == len(rows[0]) for r in rows)
+    px = [(0.0, 0.0, 0.0, 0.0) if ch == "." else hexc(colours[ch]) for r in rows for ch in r]
+    return Image(len(rows[0]), len(rows), px)
+
+
+# The handshake at 16 pixels: the right hand's thumb across the top, the left hand's
+# fingers over the back of the right hand, whose fingertips show under the left wrist.
+DRAW_16 = """
+................
+................
+................
+................
+....KKKKKKK.....
+...KDDDDDDDKK...
+KKKKLKKKKKKDDKKK
+BBWKLLLLDLLDDKWR
+BBWKLLLDLLDLLKWR
+BBWKLLLDLLDLLKWR
+BBWKLLKDLLDLLKWR
+KKKKKDDKLLKLLKKK
+....KDDKKKKKKK..
+.....KK.........
+................
+................
+"""
+DRAW_COLOURS = {"K": "2a160c", "D": "b5703c", "L": "ffd7b0", "W": "f4f4ee", "B": "2f6fd8", "R": "d8342c"}
+
+# The window icon at 16 pixels: one wooden cube showing a 7 on a dark ground.
+ICON_16 = """
+.bbbbbbbbbbbbbb.
+bbbbbbbbbbbbbbbb
+bbbbbKKKKKKKKKbb
+bbbbKTTTTTTTTKKb
+bbbKTTTTTTTTKSKb
+bbKKKKKKKKKKSSKb
+bbKWWWWWWWWKSSKb
+bbKWKKKKKKWKSSKb
+bbKWWWWWKWWKSSKb
+bbKWWWWKWWWKSSKb
+bbKWWWKWWWWKSSKb
+bbKWWWKWWWWKSKbb
+bbKWWWKWWWWKKbbb
+bbKKKKKKKKKKbbbb
+bbbbbbbbbbbbbbbb
+.bbbbbbbbbbbbbb.
+"""
+ICON_COLOURS = {"b": "2b1a12", "K": "3a1e0c", "T": "f2c98c", "W": "dca46a", "S": "a8692e"}
+
+# The same cube as a scalable icon for the hicolor theme.
+ICON_SVG = """<?xml version="1.0" encoding="UTF-8"?>
+<svg xmlns="http://www.w3.org/2000/svg" width="32" height="32" viewBox="0 0 32 32">
+  <rect x="0" y="0" width="32" height="32" rx="3.2" fill="#2b1a12"/>
+  <polygon points="9,5 26,5 22,9 5,9" fill="#f2c98c" stroke="#3a1e0c" stroke-width="1.2" stroke-linejoin="round"/>
+  <polygon points="22,9 26,5 26,23 22,27" fill="#a8692e" stroke="#3a1e0c" stroke-width="1.2" stroke-linejoin="round"/>
+  <rect x="5" y="9" width="17" height="18" fill="#dca46a" stroke="#3a1e0c" stroke-width="1.2" stroke-linejoin="round"/>
+  <polyline points="8.5,12.5 18.5,12.5 12.5,24" fill="none" stroke="#3a1e0c" stroke-width="2.4"
+            stroke-linecap="round" stroke-linejoin="round"/>
+</svg>
+"""
 
 
 # ---------------------------------------------------------------- About photo: fishing at sunset
@@ -881,15 +953,25 @@ def write_qrc():
     lines = ['<!DOCTYPE RCC>', '<RCC version="1.0">', '<qresource prefix="/">']
     lines += ["    <file>%s</file>" % f for f in WRITTEN + HANDWRITTEN]
     lines += ['</qresource>', '</RCC>', '']
-    with open(os.path.join(ASSETS, "assets.qrc"), "w", newline="\n") as f:
+    with open(os.path.join(OUT, "assets.qrc"), "w", newline="\n") as f:
         f.write("\n".join(lines))
 
 
 def main():
-    icons = os.path.join(ASSETS, "icons")
+    global OUT
+    parser = argparse.ArgumentParser(description="Draws Numora's pictures.")
+    parser.add_argument("--out", default=ASSETS, help="directory to write into (default: assets/)")
+    OUT = os.path.abspath(parser.parse_args().out)
+    icons = os.path.join(OUT, "icons")
     for size in (32, 48, 64, 128, 256):
         name = "numora.png" if size == 32 else "numora-%d.png" % size
         save_truecolour(os.path.join(icons, name), draw_icon(size))
+    icon16 = pixels(ICON_16, ICON_COLOURS)
+    save_indexed(os.path.join(icons, "numora-16.png"), icon16, build_palette([icon16], 15))
+    svg = os.path.join(icons, "numora.svg")
+    with open(svg, "w", newline="\n") as f:
+        f.write(ICON_SVG)
+    WRITTEN.append(os.path.relpath(svg, OUT).replace(os.sep, "/"))
 
     frames = [draw_top(f) for f in range(TOP_FRAMES)]
     pal = build_palette(frames, 15)                       # one palette for all frames: no flicker
@@ -902,15 +984,15 @@ def main():
                                      ("win", draw_win, (32, 16, 48), 256),
                                      ("draw", draw_draw, (32, 16), 16)):
         for size in sizes:
-            img = fn(size)
+            img = pixels(DRAW_16, DRAW_COLOURS) if (name, size) == ("draw", 16) else fn(size)
             pal = build_palette([img], colours - 1, cut=0.15, matte=black)
             fname = name + (".png" if size == 32 else "-%d.png" % size)
             save_indexed(os.path.join(icons, fname), img, pal, cut=0.15, matte=black)
 
-    save_truecolour(os.path.join(ASSETS, "about", "photo.png"), draw_photo(), alpha=False)
+    save_truecolour(os.path.join(OUT, "about", "photo.png"), draw_photo(), alpha=False)
     write_qrc()
     for f in WRITTEN:
-        print("wrote assets/" + f)
+        print("wrote " + os.path.join(OUT, f))
 
 
 if __name__ == "__main__":

@@ -15,7 +15,8 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 for tool in cpack dpkg dpkg-deb dpkg-query file Xvfb xdpyinfo xdotool; do
   command -v "$tool" >/dev/null || fail "$tool is missing (packages cmake, dpkg, file, xvfb, x11-utils, xdotool)"
 done
-[[ -f $config ]] || fail "no CPack configuration at $config; configure the build first"
+# shellcheck source=build_deb.sh
+source "$(dirname "${BASH_SOURCE[0]}")/build_deb.sh"
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/numora-deb.XXXXXX")
 xvfb=
@@ -29,14 +30,7 @@ cleanup() {
 trap cleanup EXIT
 
 # --- build -------------------------------------------------------------------------
-if ! (cd "$work" && cpack --config "$config" -B "$work/out") >"$work/cpack.log" 2>&1; then
-  cat "$work/cpack.log" >&2
-  fail "cpack could not build the package"
-fi
-debs=("$work"/out/numora_*.deb)
-[[ ${#debs[@]} == 1 && -f ${debs[0]} ]] || fail "cpack made no single numora_*.deb: $(ls "$work/out")"
-deb=${debs[0]}
-echo "built $(basename "$deb")"
+build_deb "$config" "$work"
 
 field() { dpkg-deb -f "$deb" "$1"; }
 [[ $(field Package) == numora ]] || fail "package name is '$(field Package)', not numora"
@@ -47,7 +41,7 @@ depends=$(field Depends)
 echo "Depends: $depends"
 # Split into one package name per line, alternatives included, without versions.
 names=$(tr ',|' '\n' <<<"$depends" | sed -e 's/(.*)//' -e 's/:.*//' -e 's/[[:space:]]//g' | sed '/^$/d' | sort -u)
-for needed in libc6 libqt6widgets6 fonts-liberation; do
+for needed in libc6 libqt6widgets6 fonts-liberation fonts-dancingscript; do
   grep -qx "$needed" <<<"$names" || fail "Depends lacks $needed: $depends"
 done
 
@@ -75,8 +69,8 @@ fi
 
 # --- installed files ---------------------------------------------------------------
 usr=$root/usr
-[[ -x $usr/bin/numora ]] || fail "no executable /usr/bin/numora installed"
-file -b "$usr/bin/numora" | grep -q ELF || fail "/usr/bin/numora is not an ELF binary"
+[[ -x $usr/games/numora ]] || fail "no executable /usr/games/numora installed"
+file -b "$usr/games/numora" | grep -q ELF || fail "/usr/games/numora is not an ELF binary"
 desktop=$usr/share/applications/numora.desktop
 [[ -f $desktop ]] || fail "no /usr/share/applications/numora.desktop installed"
 metainfos=("$usr"/share/metainfo/*.metainfo.xml)
@@ -84,25 +78,35 @@ metainfos=("$usr"/share/metainfo/*.metainfo.xml)
 grep -q '<launchable type="desktop-id">numora.desktop</launchable>' "${metainfos[0]}" \
   || fail "the installed metainfo does not launch numora.desktop"
 [[ -s $usr/share/doc/numora/copyright ]] || fail "no /usr/share/doc/numora/copyright"
-for size in 32 48 64 128 256; do
+for doc in share/man/man6/numora.6.gz share/doc/numora/changelog.gz; do
+  gzip -t "$usr/$doc" 2>/dev/null || fail "/usr/$doc is missing or not gzip data"
+done
+for size in 16 32 48 64 128 256; do
   icon=$usr/share/icons/hicolor/${size}x$size/apps/numora.png
   [[ -f $icon ]] || fail "icon ${size}x$size is missing: /usr/share/icons/hicolor/${size}x$size/apps/numora.png"
   file -b "$icon" | grep -q "PNG image data, $size x $size," \
     || fail "/usr/share/icons/hicolor/${size}x$size/apps/numora.png is not a $size x $size PNG: $(file -b "$icon")"
 done
 
-# The desktop entry's program and icon must be found among the installed files.
+file -b "$usr/share/icons/hicolor/scalable/apps/numora.svg" | grep -q SVG \
+  || fail "no SVG icon at /usr/share/icons/hicolor/scalable/apps/numora.svg"
+# The desktop entry's program and icon must be found among the installed files; a
+# program without a path is looked up as on Debian's default PATH for users.
+path=(/usr/local/bin /usr/bin /bin /usr/local/games /usr/games)
 entry() { sed -n "s/^$1=//p" "$desktop" | head -1; }
 exec_line=$(entry Exec)
 exec_line=${exec_line//%[a-zA-Z]/}  # field codes such as %U stand for files given at start
 program=${exec_line%% *}
 [[ -n $program ]] || fail "the desktop entry has no Exec"
+resolved=
 if [[ $program == /* ]]; then
   resolved=$root$program
 else
-  resolved=$usr/bin/$program
+  for dir in "${path[@]}"; do
+    [[ -x $root$dir/$program ]] && { resolved=$root$dir/$program; break; }
+  done
 fi
-[[ -x $resolved ]] || fail "the desktop entry's Exec '$exec_line' names no installed program"
+[[ -n $resolved && -x $resolved ]] || fail "the desktop entry's Exec '$exec_line' names no installed program"
 icon_name=$(entry Icon)
 [[ -n $icon_name ]] || fail "the desktop entry has no Icon"
 found=$(find "$usr/share/icons/hicolor" "$usr/share/pixmaps" -name "$icon_name.png" 2>/dev/null | wc -l)
@@ -126,11 +130,12 @@ export DISPLAY
 xdpyinfo >/dev/null 2>&1 || fail "Xvfb display $DISPLAY does not answer"
 
 # The game keeps its settings and scores under HOME; give it an empty one.
+read -ra args <<<"${exec_line#"$program"}"
 mkdir -p "$work/home" "$work/runtime"
 chmod 700 "$work/runtime"
 HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_DATA_HOME=$work/home/.local/share \
-  XDG_RUNTIME_DIR=$work/runtime PATH=$usr/bin:$PATH QT_QPA_PLATFORM=xcb \
-  $exec_line >"$work/game.log" 2>&1 &
+  XDG_RUNTIME_DIR=$work/runtime QT_QPA_PLATFORM=xcb \
+  "$resolved" "${args[@]}" >"$work/game.log" 2>&1 &
 game=$!
 if ! window=$(timeout 20 xdotool search --sync --onlyvisible --all --pid "$game" --name '^Numora$' 2>/dev/null | head -1) \
     || [[ -z $window ]]; then

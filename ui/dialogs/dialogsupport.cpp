@@ -18,7 +18,7 @@ QIcon windowicon()
 {
     registerassets();
     QIcon icon(QStringLiteral(":/icons/numora.png"));
-    for (const char *size : {"48", "64", "128", "256"})
+    for (const char *size : {"16", "48", "64", "128", "256"})
         icon.addFile(QStringLiteral(":/icons/numora-%1.png").arg(QLatin1String(size)));
     return icon;
 }

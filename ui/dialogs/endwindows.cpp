@@ -4,6 +4,8 @@
 #include "dialogsupport.h"
 #include "look.h"
 
+#include <QFile>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPointer>
@@ -60,7 +62,15 @@ QLabel *EndWindow::addpicture(const char *name, const QString &resource, int lef
 {
     auto *picture = new QLabel(this);
     picture->setObjectName(QLatin1String(name));
-    picture->setPixmap(QPixmap(resource));
+    // All sizes of the picture as one icon: at 1.5 or 2 device pixels a pixel the larger
+    // drawing is taken, where there is one, instead of the 32-pixel one blown up.
+    QIcon icon(resource);
+    for (const char *size : {"16", "48"}) {
+        const QString file = QStringLiteral("%1-%2.png").arg(resource.chopped(4), QLatin1String(size));
+        if (QFile::exists(file))
+            icon.addFile(file);
+    }
+    picture->setPixmap(icon.pixmap(QSize(32, 32), picture->devicePixelRatioF()));
     picture->setAutoFillBackground(true);  // the window's black
     picture->setGeometry(QRect(QPoint(look::px(left), look::px(top)), picture->sizeHint()));
     return picture;
