@@ -46,6 +46,9 @@ public:
     void setcolor(const QColor &color);
     QColor color() const { return color_; }
 
+signals:
+    void colorchanged();  // screen readers hear the colour's meaning through it
+
 protected:
     void paintEvent(QPaintEvent *event) override;
 

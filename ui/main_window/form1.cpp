@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "form1.h"
 
+#include "accessibility.h"
 #include "dialogsupport.h"
 #include "endwindows.h"
 #include "frmabout.h"
@@ -61,6 +62,7 @@ Form1::Form1(std::optional<std::uint64_t> seed, QWidget *parent) : QMainWindow(p
     buildlayout();
     buildmenu();
     connecthandlers();
+    makeaccessible(kDigitInUse, kSignChosen);
 
     // Sized for its client area below the menu bar, and centred on the screen.
     resize(look::px(3255), look::px(6015) + menuBar()->sizeHint().height());
@@ -268,6 +270,7 @@ void Form1::form_load()
 {
     Label8->clear();
     Label10->clear();
+    displayschanged();
     Picture1->clear();
     Picture2->clear();
     // A new game starts with every keypad button plain and no message of the old game left.
@@ -330,9 +333,17 @@ void Form1::Timer1_Timer()
 
 // --- Captions, boards, end windows ---------------------------------------------------
 
-void Form1::setlabel6(const std::string &caption) { Label6->setText(QString::fromStdString(caption)); }
+void Form1::setlabel6(const std::string &caption)
+{
+    Label6->setText(QString::fromStdString(caption));
+    displayschanged();
+}
 
-void Form1::setlabel8(const std::string &caption) { Label8->setText(QString::fromStdString(caption)); }
+void Form1::setlabel8(const std::string &caption)
+{
+    Label8->setText(QString::fromStdString(caption));
+    displayschanged();
+}
 
 void Form1::addrow(Board board, const std::string &row)
 {
@@ -417,6 +428,7 @@ void Form1::displaybutton()
         return;
     guesstext += presseddigit;
     Label10->setText(guesstext);
+    displayschanged();
     digitok = 1;
     Command12->setFocus(Qt::OtherFocusReason);
 }
@@ -431,6 +443,7 @@ void Form1::Command11_Click()
     }
     recolorbutton();
     Label10->setText(guesstext);
+    displayschanged();
 }
 
 void Form1::recolorbutton()
@@ -442,6 +455,7 @@ void Form1::recolorbutton()
 void Form1::Command24_Click()
 {
     Label10->clear();
+    displayschanged();
     initiatebuttons();
 }
 
@@ -474,6 +488,7 @@ void Form1::Command12_Click()
         break;
     }
     Label10->clear();
+    displayschanged();
     initiatebuttons();
     pluscount = 0;
     minuscount = 0;
