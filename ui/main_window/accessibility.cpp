@@ -15,17 +15,20 @@
 #include <memory>
 #include <vector>
 
-namespace numora::accessibility {
+namespace numora::accessibility
+{
 
-namespace {
+namespace
+{
 
-const char *const kMarkColor = "numora_markcolor";  // the colour that checks a keypad button
+const char *const kMarkColor = "numora_markcolor"; // the colour that checks a keypad button
 const char *const kMarkWord = "numora_markword";
 const char *const kDisplay = "numora_display";
 
 // Text that a screen reader reads but no one edits: no caret, no selection.
-class ReadOnlyText : public QAccessibleTextInterface {
-public:
+class ReadOnlyText : public QAccessibleTextInterface
+{
+  public:
     void selection(int, int *start, int *end) const override { *start = *end = 0; }
     int selectionCount() const override { return 0; }
     void addSelection(int, int) override {}
@@ -51,15 +54,17 @@ public:
         return {};
     }
 
-protected:
+  protected:
     virtual QString plaintext() const = 0;
 };
 
 // A display: named after its frame, its text is what it shows. It remembers what was
 // last reported, so that a change is told as the digits typed or removed.
-class DisplayAccessible : public QAccessibleWidget, public ReadOnlyText {
-public:
-    explicit DisplayAccessible(QLabel *label) : QAccessibleWidget(label, QAccessible::StaticText), reported(label->text())
+class DisplayAccessible : public QAccessibleWidget, public ReadOnlyText
+{
+  public:
+    explicit DisplayAccessible(QLabel *label)
+        : QAccessibleWidget(label, QAccessible::StaticText), reported(label->text())
     {
     }
 
@@ -79,18 +84,19 @@ public:
 
     QString reported;
 
-protected:
+  protected:
     QString plaintext() const override { return label()->text(); }
 
-private:
+  private:
     QLabel *label() const { return static_cast<QLabel *>(widget()); }
 };
 
 // A keypad button whose mark (a digit in use, a chosen count) is its checked state. It
 // stays an ordinary push button: the button itself is not checkable, as it would then
 // draw itself sunken.
-class KeypadButtonAccessible : public QAccessibleWidget {
-public:
+class KeypadButtonAccessible : public QAccessibleWidget
+{
+  public:
     explicit KeypadButtonAccessible(look::ColorButton *button) : QAccessibleWidget(button, QAccessible::Button) {}
 
     bool marked() const { return button()->color() == button()->property(kMarkColor).value<QColor>(); }
@@ -124,16 +130,17 @@ public:
             return;
         }
         if (button()->isEnabled())
-            button()->animateClick();  // as a press of Qt's own buttons
+            button()->animateClick(); // as a press of Qt's own buttons
     }
 
-private:
+  private:
     look::ColorButton *button() const { return static_cast<look::ColorButton *>(widget()); }
 };
 
 // One text line of a board. Rows have no widget of their own; the board owns them.
-class RowAccessible : public QAccessibleInterface {
-public:
+class RowAccessible : public QAccessibleInterface
+{
+  public:
     RowAccessible(ProgressBoard *board, int line) : board_(board), line_(line) {}
 
     bool isValid() const override { return board_; }
@@ -174,14 +181,15 @@ public:
         return s;
     }
 
-private:
+  private:
     QPointer<ProgressBoard> board_;
     int line_;
 };
 
 // A board read as a list, one item per row, named by the caption under it.
-class BoardAccessible : public QAccessibleWidget {
-public:
+class BoardAccessible : public QAccessibleWidget
+{
+  public:
     explicit BoardAccessible(ProgressBoard *board) : QAccessibleWidget(board, QAccessible::List) {}
     ~BoardAccessible() override { forgetrows(); }
 
@@ -220,7 +228,7 @@ public:
         rows_.clear();
     }
 
-private:
+  private:
     ProgressBoard *board() const { return static_cast<ProgressBoard *>(widget()); }
 
     mutable std::vector<QAccessible::Id> rows_;
@@ -228,8 +236,9 @@ private:
 
 // A window's client area without the decoration painted on it: the row numbers beside
 // the boards (each row already stands in its place in the list) and the outlines.
-class ClientAccessible : public QAccessibleWidget {
-public:
+class ClientAccessible : public QAccessibleWidget
+{
+  public:
     explicit ClientAccessible(QWidget *client) : QAccessibleWidget(client, QAccessible::Client) {}
 
     int childCount() const override { return int(children().size()); }
@@ -243,9 +252,12 @@ public:
         return child ? int(children().indexOf(qobject_cast<QWidget *>(child->object()))) : -1;
     }
 
-    static bool isdecoration(const QObject *o) { return qobject_cast<const RowNumbers *>(o) || qobject_cast<const Outline *>(o); }
+    static bool isdecoration(const QObject *o)
+    {
+        return qobject_cast<const RowNumbers *>(o) || qobject_cast<const Outline *>(o);
+    }
 
-private:
+  private:
     QList<QWidget *> children() const
     {
         QList<QWidget *> list;
@@ -257,8 +269,9 @@ private:
 };
 
 // The help page, painted from rich text, read as its plain text.
-class HelpPageAccessible : public QAccessibleWidget, public ReadOnlyText {
-public:
+class HelpPageAccessible : public QAccessibleWidget, public ReadOnlyText
+{
+  public:
     explicit HelpPageAccessible(HelpPage *page) : QAccessibleWidget(page, QAccessible::StaticText) {}
 
     void *interface_cast(QAccessible::InterfaceType t) override
@@ -268,13 +281,14 @@ public:
         return QAccessibleWidget::interface_cast(t);
     }
 
-protected:
+  protected:
     QString plaintext() const override { return static_cast<HelpPage *>(widget())->document().toPlainText(); }
 };
 
 // A message box: an alert whose description is its message.
-class MessageBoxAccessible : public QAccessibleWidget {
-public:
+class MessageBoxAccessible : public QAccessibleWidget
+{
+  public:
     explicit MessageBoxAccessible(QMessageBox *box) : QAccessibleWidget(box, QAccessible::AlertMessage) {}
 
     QString text(QAccessible::Text t) const override
@@ -311,8 +325,7 @@ QAccessibleInterface *factory(const QString &classname, QObject *object)
 
 // Qt keeps the first interface made for an object; one made before the widget was
 // marked is replaced, so that the mark counts from now on.
-template <typename Interface>
-Interface *renew(QWidget *widget)
+template <typename Interface> Interface *renew(QWidget *widget)
 {
     QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(widget);
     if (auto *ours = dynamic_cast<Interface *>(iface))
@@ -337,7 +350,7 @@ void forgetboard(ProgressBoard *board)
         iface->forgetrows();
 }
 
-}  // namespace
+} // namespace
 
 void install()
 {
@@ -420,4 +433,4 @@ QString spokenrow(const QString &row)
     return spoken;
 }
 
-}  // namespace numora::accessibility
+} // namespace numora::accessibility

@@ -10,15 +10,18 @@
 class QLabel;
 class QWidget;
 
-namespace numora {
+namespace numora
+{
 
 class ProgressBoard;
 
-namespace look {
+namespace look
+{
 class ColorButton;
 }
 
-namespace accessibility {
+namespace accessibility
+{
 
 // Installs the interfaces of the program's own widgets. Call once before any window is
 // built: Qt keeps the first interface made for a widget.
@@ -41,5 +44,5 @@ void textchanged(QLabel *display);
 // "1234: 2 plus, 1 minus" for the board row " 1234 ++ -".
 QString spokenrow(const QString &row);
 
-}  // namespace accessibility
-}  // namespace numora
+} // namespace accessibility
+} // namespace numora

@@ -3,7 +3,8 @@
 #include "accessibility.h"
 #include "form1.h"
 
-namespace numora {
+namespace numora
+{
 
 void Form1::makeaccessible(const QColor &inuse, const QColor &chosen)
 {
@@ -29,4 +30,4 @@ void Form1::displayschanged()
         accessibility::textchanged(display);
 }
 
-}  // namespace numora
+} // namespace numora

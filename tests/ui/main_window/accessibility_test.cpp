@@ -18,9 +18,13 @@
 using numora::Form1;
 using numora::Phase;
 
-namespace {
+namespace
+{
 
 using numora::testsupport::signs;
+
+const char *const plusbuttons[] = {"Command22", "Command13", "Command16", "Command18", "Command20"};  // by count
+const char *const minusbuttons[] = {"Command21", "Command14", "Command15", "Command17", "Command19"}; // by count
 
 // What a screen reader was told: the event, its object's name, and the text it carried.
 struct Heard {
@@ -75,12 +79,13 @@ QStringList rowsof(QAccessibleInterface *board, QAccessible::Text t)
     return rows;
 }
 
-}  // namespace
+} // namespace
 
-class AccessibilityTest : public QObject {
+class AccessibilityTest : public QObject
+{
     Q_OBJECT
 
-private slots:
+  private slots:
     void initTestCase();
     void init();
     void cleanup();
@@ -92,15 +97,17 @@ private slots:
     void windowsThatAppearAreRead();
     void tabNeverReachesALockedButton();
 
-private:
-    template <typename T = QWidget>
-    T *child(const char *name) const
+  private:
+    template <typename T = QWidget> T *child(const char *name) const
     {
         auto *w = form_->findChild<T *>(QLatin1String(name));
         Q_ASSERT(w);
         return w;
     }
-    void press(const char *name) { of(child(name))->actionInterface()->doAction(QAccessibleActionInterface::pressAction()); }
+    void press(const char *name)
+    {
+        of(child(name))->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    }
     void type(const QString &digits);
     QWidget *openwindow(const char *name) const;
 
@@ -113,7 +120,7 @@ void AccessibilityTest::initTestCase()
     // Events reach the handler only where the platform has accessibility switched on:
     // the bus test runs this under X with it always on; offscreen has none.
     if (qEnvironmentVariableIsSet("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"))
-        QTRY_VERIFY(QAccessible::isActive());  // the bridge turns it on once it reaches the bus
+        QTRY_VERIFY(QAccessible::isActive()); // the bridge turns it on once it reaches the bus
     if (!QAccessible::isActive())
         qInfo("accessibility is off on this platform: the announcements are checked by ui.accessibility_bus");
 }
@@ -155,11 +162,16 @@ void AccessibilityTest::rowsAreSpokenAsCounts_data()
 {
     QTest::addColumn<QString>("row");
     QTest::addColumn<QString>("spoken");
-    QTest::newRow("plus and minus") << " 1234 ++ - -" << "1234: 2 plus, 2 minus";
-    QTest::newRow("plus only") << " 1023 ++++" << "1023: 4 plus";
-    QTest::newRow("minus only") << " 5678  - -" << "5678: 2 minus";
-    QTest::newRow("nothing") << " 9876 " << "9876: no signs";
-    QTest::newRow("one and three") << " 9876 + - - -" << "9876: 1 plus, 3 minus";
+    QTest::newRow("plus and minus") << " 1234 ++ - -"
+                                    << "1234: 2 plus, 2 minus";
+    QTest::newRow("plus only") << " 1023 ++++"
+                               << "1023: 4 plus";
+    QTest::newRow("minus only") << " 5678  - -"
+                                << "5678: 2 minus";
+    QTest::newRow("nothing") << " 9876 "
+                             << "9876: no signs";
+    QTest::newRow("one and three") << " 9876 + - - -"
+                                   << "9876: 1 plus, 3 minus";
 }
 
 void AccessibilityTest::rowsAreSpokenAsCounts()
@@ -183,7 +195,7 @@ void AccessibilityTest::oneTurnReadAndHeard()
     type(QStringLiteral("125"));
     QCOMPARE(textof(yours), QStringLiteral("125"));
     QVERIFY(washeard(QAccessible::TextInserted, QStringLiteral("Your guess is"), QStringLiteral("5")));
-    press("Command11");  // "C", pressed as a screen reader does, takes back the 5
+    press("Command11"); // "C", pressed as a screen reader does, takes back the 5
     QTRY_COMPARE(textof(yours), QStringLiteral("12"));
     QVERIFY(washeard(QAccessible::TextRemoved, QStringLiteral("Your guess is"), QStringLiteral("5")));
     type(QStringLiteral("34"));
@@ -218,8 +230,6 @@ void AccessibilityTest::oneTurnReadAndHeard()
     for (const char *name : {"Command22", "Command21"})
         QVERIFY2(of(child(name))->state().checked, name);
     const auto [plus, minus] = signs(guess, secret);
-    const char *const plusbuttons[] = {"Command22", "Command13", "Command16", "Command18", "Command20"};
-    const char *const minusbuttons[] = {"Command21", "Command14", "Command15", "Command17", "Command19"};
     QTest::mouseClick(child(plusbuttons[plus]), Qt::LeftButton);
     QTest::mouseClick(child(minusbuttons[minus]), Qt::LeftButton);
     for (int count = 0; count <= 4; ++count) {
@@ -284,8 +294,6 @@ void AccessibilityTest::windowsThatAppearAreRead()
     QTest::mouseClick(child("Command12"), Qt::LeftButton);
     QTRY_VERIFY(form_->driver().phase() == Phase::SignEntry);
     const auto [plus, minus] = signs(child<QLabel>("Label8")->text(), QStringLiteral("1234"));
-    const char *const plusbuttons[] = {"Command22", "Command13", "Command16", "Command18", "Command20"};
-    const char *const minusbuttons[] = {"Command21", "Command14", "Command15", "Command17", "Command19"};
     QTest::mouseClick(child(plusbuttons[plus]), Qt::LeftButton);
     QTest::mouseClick(child(minusbuttons[minus]), Qt::LeftButton);
     QTest::mouseClick(child("Command23"), Qt::LeftButton);
