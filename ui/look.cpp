@@ -149,6 +149,7 @@ void ColorButton::setcolor(const QColor &color)
         return;
     color_ = color;
     update();
+    emit colorchanged();
 }
 
 void ColorButton::paintEvent(QPaintEvent *)

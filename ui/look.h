@@ -84,6 +84,9 @@ public:
     // Whether the dark frame is drawn around this button now.
     bool carriesdefaultframe() const;
 
+signals:
+    void colorchanged();  // screen readers hear the colour's meaning through it
+
 protected:
     void paintEvent(QPaintEvent *event) override;
 

@@ -16,12 +16,14 @@ void ProgressBoard::addrow(const QString &row)
 {
     rows_.append(row);
     update();
+    emit rowadded(int(rows_.size()) - 1);
 }
 
 void ProgressBoard::clear()
 {
     rows_.clear();
     update();
+    emit cleared();
 }
 
 void ProgressBoard::paintEvent(QPaintEvent *event)

@@ -24,6 +24,10 @@ public:
     // Top of text line `line` (0 based) inside the widget; the row numbers use the same lines.
     static int linetop(const QFontMetrics &metrics, int line) { return line * metrics.height(); }
 
+signals:
+    void rowadded(int line);
+    void cleared();
+
 protected:
     void paintEvent(QPaintEvent *event) override;
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "form1.h"
 
+#include "accessibility.h"
 #include "dialogsupport.h"
 #include "endwindows.h"
 #include "frmabout.h"
@@ -61,6 +62,7 @@ Form1::Form1(std::optional<std::uint64_t> seed, QWidget *parent) : QMainWindow(p
     buildlayout();
     buildmenu();
     connecthandlers();
+    makeaccessible(kDigitInUse, kSignChosen);
 
     // Sized for its client area below the menu bar, and centred on the screen.
     resize(look::px(3255), look::px(6015) + menuBar()->sizeHint().height());
@@ -132,8 +134,9 @@ void Form1::buildlayout()
     };
     Frame1 = frame("Frame1", QStringLiteral("My guess is"), 0, look::bgr(0x0000C0));
     Frame2 = frame("Frame2", QStringLiteral("Your guess is"), 1680, navy);
-    auto display = [&](const char *name, QWidget *parent, const QColor &color) {
+    auto display = [&](const char *name, look::CaptionFrame *parent, const QColor &color) {
         QLabel *l = label(name, QString(), parent, look::twips(120, 240, 1335, 495), color);
+        l->setAccessibleName(parent->caption());  // a screen reader names it as its frame
         l->setFont(displayfont);
         l->setAlignment(Qt::AlignCenter);
         l->setAutoFillBackground(true);
@@ -267,6 +270,7 @@ void Form1::form_load()
 {
     Label8->clear();
     Label10->clear();
+    displayschanged();
     Picture1->clear();
     Picture2->clear();
     // A new game starts with every keypad button plain and no message of the old game left.
@@ -333,6 +337,7 @@ void Form1::Timer1_Timer()
 void Form1::setlabel6(const std::string &caption)
 {
     Label6->setText(QString::fromStdString(caption));
+    displayschanged();
     // "Thinking..." is on screen before the computer thinks; no event is handled until
     // it is done, so the caption is painted here and now.
     if (!caption.empty()) {
@@ -341,7 +346,11 @@ void Form1::setlabel6(const std::string &caption)
     }
 }
 
-void Form1::setlabel8(const std::string &caption) { Label8->setText(QString::fromStdString(caption)); }
+void Form1::setlabel8(const std::string &caption)
+{
+    Label8->setText(QString::fromStdString(caption));
+    displayschanged();
+}
 
 void Form1::addrow(Board board, const std::string &row)
 {
@@ -425,6 +434,7 @@ void Form1::displaybutton()
         return;
     guesstext += presseddigit;
     Label10->setText(guesstext);
+    displayschanged();
     digitok = 1;
     Command12->setFocus(Qt::OtherFocusReason);
 }
@@ -439,6 +449,7 @@ void Form1::Command11_Click()
     }
     recolorbutton();
     Label10->setText(guesstext);
+    displayschanged();
 }
 
 void Form1::recolorbutton()
@@ -450,6 +461,7 @@ void Form1::recolorbutton()
 void Form1::Command24_Click()
 {
     Label10->clear();
+    displayschanged();
     initiatebuttons();
 }
 
@@ -481,6 +493,7 @@ void Form1::Command12_Click()
         break;
     }
     Label10->clear();
+    displayschanged();
     initiatebuttons();
     pluscount = 0;
     minuscount = 0;

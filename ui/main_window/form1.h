@@ -58,6 +58,8 @@ private:
     void buildlayout();
     void buildmenu();
     void connecthandlers();
+    void makeaccessible(const QColor &inuse, const QColor &chosen);  // form1_accessible.cpp
+    void displayschanged();  // tells screen readers what the displays now show
     look::ColorButton *makebutton(const char *name, const QString &caption, int left, int top, int width,
                                   int height, const QColor &color, const QFont &font);
 

@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# The game on a real accessibility bus: Xvfb on a free display in :131-:139, a D-Bus
+# session with the AT-SPI bus, then the in-process accessibility test (which hears the
+# announcements only where accessibility is on) and a whole game played by a Python
+# AT-SPI client. Every process started here is ended by its PID.
+#   accessibility_bus.sh <numora> <accessibility_test> <client.py>
+set -euo pipefail
+
+if [[ ${1:-} != --session ]]; then
+  game=$1 inprocess=$2 client=$3
+  xvfb=
+  trap '[[ -n $xvfb ]] && kill "$xvfb" 2>/dev/null; wait 2>/dev/null || true' EXIT
+  for n in $(seq 131 139); do
+    [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    xvfb=$!
+    for _ in $(seq 50); do
+      [[ -e /tmp/.X11-unix/X$n ]] && break
+      kill -0 "$xvfb" 2>/dev/null || break
+      sleep 0.1
+    done
+    if [[ -e /tmp/.X11-unix/X$n ]] && kill -0 "$xvfb" 2>/dev/null; then
+      export DISPLAY=:$n
+      break
+    fi
+    xvfb=
+  done
+  [[ -n $xvfb ]] || { echo "FAIL: no X server could start on :131-:139" >&2; exit 1; }
+  timeout --kill-after=5 180 dbus-run-session -- "$0" --session "$game" "$inprocess" "$client"
+  exit
+fi
+
+game=$2 inprocess=$3 client=$4
+launcher= numora=
+trap '[[ -n $numora ]] && kill "$numora" 2>/dev/null; [[ -n $launcher ]] && kill "$launcher" 2>/dev/null; wait 2>/dev/null || true' EXIT
+/usr/libexec/at-spi-bus-launcher --launch-immediately &
+launcher=$!
+export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb QT_ACCESSIBILITY=1 NO_AT_BRIDGE=0
+sleep 0.5
+
+echo "== in-process, with accessibility on"
+"$inprocess" || { echo "FAIL: the in-process accessibility test" >&2; exit 1; }
+
+echo "== a game over the bus"
+"$game" &
+numora=$!
+timeout 120 /usr/bin/python3 "$client" || { echo "FAIL: the bus client" >&2; exit 1; }
+for _ in $(seq 50); do
+  kill -0 "$numora" 2>/dev/null || break
+  sleep 0.1
+done
+if kill -0 "$numora" 2>/dev/null; then
+  echo "FAIL: NO in the end window did not end the game" >&2
+  exit 1
+fi
+numora=
+echo "bus test passed"

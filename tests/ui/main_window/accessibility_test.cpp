@@ -1,0 +1,365 @@
+// SPDX-License-Identifier: MIT
+// The game window as a screen reader reads it, through Qt's accessibility interfaces
+// only: what the boards, displays and keypads say, and what is announced as it changes.
+#include "accessibility.h"
+#include "endwindows.h"
+#include "form1.h"
+#include "form2.h"
+#include "frmabout.h"
+#include "support/play.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QMessageBox>
+#include <QtTest>
+
+#include <memory>
+
+using numora::Form1;
+using numora::Phase;
+
+namespace
+{
+
+using numora::testsupport::signs;
+
+const char *const plusbuttons[] = {"Command22", "Command13", "Command16", "Command18", "Command20"};  // by count
+const char *const minusbuttons[] = {"Command21", "Command14", "Command15", "Command17", "Command19"}; // by count
+
+// What a screen reader was told: the event, its object's name, and the text it carried.
+struct Heard {
+    QAccessible::Event type;
+    QString name;
+    QString text;
+};
+QList<Heard> heard;
+
+void listen(QAccessibleEvent *event)
+{
+    QAccessibleInterface *iface = event->accessibleInterface();
+    Heard h{event->type(), iface ? iface->text(QAccessible::Name) : QString(), {}};
+    if (event->type() == QAccessible::TextInserted)
+        h.text = static_cast<QAccessibleTextInsertEvent *>(event)->textInserted();
+    else if (event->type() == QAccessible::TextRemoved)
+        h.text = static_cast<QAccessibleTextRemoveEvent *>(event)->textRemoved();
+    else if (event->type() == QAccessible::TextUpdated)
+        h.text = static_cast<QAccessibleTextUpdateEvent *>(event)->textInserted();
+    else if (event->type() == QAccessible::ObjectCreated && iface)
+        h.text = iface->text(QAccessible::Description);
+    heard.append(h);
+}
+
+// Whether a screen reader heard it; true where no screen reader can hear anything.
+bool washeard(QAccessible::Event type, const QString &name, const QString &text)
+{
+    if (!QAccessible::isActive())
+        return true;
+    return std::any_of(heard.cbegin(), heard.cend(),
+                       [&](const Heard &h) { return h.type == type && h.name == name && h.text == text; });
+}
+
+QAccessibleInterface *of(QObject *object)
+{
+    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(object);
+    Q_ASSERT(iface);
+    return iface;
+}
+
+QString textof(QAccessibleInterface *iface)
+{
+    QAccessibleTextInterface *text = iface->textInterface();
+    return text ? text->text(0, text->characterCount()) : QStringLiteral("<no text>");
+}
+
+QStringList rowsof(QAccessibleInterface *board, QAccessible::Text t)
+{
+    QStringList rows;
+    for (int i = 0; i < board->childCount(); ++i)
+        rows << board->child(i)->text(t);
+    return rows;
+}
+
+} // namespace
+
+class AccessibilityTest : public QObject
+{
+    Q_OBJECT
+
+  private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void rowsAreSpokenAsCounts_data();
+    void rowsAreSpokenAsCounts();
+    void oneTurnReadAndHeard();
+    void rowNumbersAndOutlinesAreLeftOut();
+    void windowsThatAppearAreRead();
+    void tabNeverReachesALockedButton();
+
+  private:
+    template <typename T = QWidget> T *child(const char *name) const
+    {
+        auto *w = form_->findChild<T *>(QLatin1String(name));
+        Q_ASSERT(w);
+        return w;
+    }
+    void press(const char *name)
+    {
+        of(child(name))->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    }
+    void type(const QString &digits);
+    QWidget *openwindow(const char *name) const;
+
+    std::unique_ptr<Form1> form_;
+};
+
+void AccessibilityTest::initTestCase()
+{
+    QAccessible::installUpdateHandler(listen);
+    // Events reach the handler only where the platform has accessibility switched on:
+    // the bus test runs this under X with it always on; offscreen has none.
+    if (qEnvironmentVariableIsSet("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"))
+        QTRY_VERIFY(QAccessible::isActive()); // the bridge turns it on once it reaches the bus
+    if (!QAccessible::isActive())
+        qInfo("accessibility is off on this platform: the announcements are checked by ui.accessibility_bus");
+}
+
+void AccessibilityTest::init()
+{
+    form_ = std::make_unique<Form1>(std::uint64_t{20261207});
+    form_->show();
+    QApplication::setActiveWindow(form_.get());
+    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+    heard.clear();
+}
+
+void AccessibilityTest::cleanup()
+{
+    form_.reset();
+    for (QWidget *w : QApplication::topLevelWidgets())
+        w->deleteLater();
+    QCoreApplication::processEvents();
+}
+
+void AccessibilityTest::type(const QString &digits)
+{
+    for (QChar c : digits) {
+        const int d = c.digitValue();
+        QTest::mouseClick(child(qPrintable(QStringLiteral("Command%1").arg(d == 0 ? 10 : d))), Qt::LeftButton);
+    }
+}
+
+QWidget *AccessibilityTest::openwindow(const char *name) const
+{
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w->objectName() == QLatin1String(name) && w->isVisible())
+            return w;
+    return nullptr;
+}
+
+void AccessibilityTest::rowsAreSpokenAsCounts_data()
+{
+    QTest::addColumn<QString>("row");
+    QTest::addColumn<QString>("spoken");
+    QTest::newRow("plus and minus") << " 1234 ++ - -"
+                                    << "1234: 2 plus, 2 minus";
+    QTest::newRow("plus only") << " 1023 ++++"
+                               << "1023: 4 plus";
+    QTest::newRow("minus only") << " 5678  - -"
+                                << "5678: 2 minus";
+    QTest::newRow("nothing") << " 9876 "
+                             << "9876: no signs";
+    QTest::newRow("one and three") << " 9876 + - - -"
+                                   << "9876: 1 plus, 3 minus";
+}
+
+void AccessibilityTest::rowsAreSpokenAsCounts()
+{
+    QFETCH(QString, row);
+    QFETCH(QString, spoken);
+    QCOMPARE(numora::accessibility::spokenrow(row), spoken);
+}
+
+// A whole turn as a screen reader meets it: typed digits and their marks, the board
+// rows and their spelling, the computer's guess and the chosen signs, each announced.
+void AccessibilityTest::oneTurnReadAndHeard()
+{
+    const QString secret = QStringLiteral("4096");
+    QAccessibleInterface *mine = of(child("Label8")), *yours = of(child("Label10")), *status = of(child("Label6"));
+    QCOMPARE(mine->text(QAccessible::Name), QStringLiteral("My guess is"));
+    QCOMPARE(yours->text(QAccessible::Name), QStringLiteral("Your guess is"));
+    QVERIFY(of(child("Command1"))->state().disabled);
+
+    child<QAction>("newgame")->trigger();
+    type(QStringLiteral("125"));
+    QCOMPARE(textof(yours), QStringLiteral("125"));
+    QVERIFY(washeard(QAccessible::TextInserted, QStringLiteral("Your guess is"), QStringLiteral("5")));
+    press("Command11"); // "C", pressed as a screen reader does, takes back the 5
+    QTRY_COMPARE(textof(yours), QStringLiteral("12"));
+    QVERIFY(washeard(QAccessible::TextRemoved, QStringLiteral("Your guess is"), QStringLiteral("5")));
+    type(QStringLiteral("34"));
+    // Digits in use are checked, and say so; the others are not.
+    const struct {
+        const char *button;
+        bool checked;
+    } digits[] = {{"Command1", true}, {"Command4", true}, {"Command5", false}, {"Command10", false}};
+    for (const auto &d : digits) {
+        QAccessibleInterface *b = of(child(d.button));
+        QVERIFY2(b->state().checkable && b->state().checked == d.checked, d.button);
+        QCOMPARE(b->text(QAccessible::Description), d.checked ? QStringLiteral("in use") : QString());
+    }
+    QVERIFY(washeard(QAccessible::StateChanged, QStringLiteral("4"), QString()));
+
+    QTest::mouseClick(child("Command12"), Qt::LeftButton);
+    QTRY_VERIFY(form_->driver().phase() == Phase::SignEntry);
+    QAccessibleInterface *yourboard = of(child("Picture1")), *myboard = of(child("Picture2"));
+    QCOMPARE(yourboard->text(QAccessible::Name), QStringLiteral("Your progress"));
+    QCOMPARE(myboard->text(QAccessible::Name), QStringLiteral("My progress"));
+    QCOMPARE(yourboard->role(), QAccessible::List);
+    const QString row = child<numora::ProgressBoard>("Picture1")->rows().at(0);
+    QCOMPARE(rowsof(yourboard, QAccessible::Name), QStringList{row});
+    QCOMPARE(rowsof(yourboard, QAccessible::Description), QStringList{numora::accessibility::spokenrow(row)});
+    QVERIFY(washeard(QAccessible::ObjectCreated, row, numora::accessibility::spokenrow(row)));
+
+    // The computer's guess is read and announced; "0 +" and "0 -" are chosen.
+    const QString guess = child<QLabel>("Label8")->text();
+    QCOMPARE(guess.size(), 4);
+    QCOMPARE(textof(mine), guess);
+    QVERIFY(washeard(QAccessible::TextInserted, QStringLiteral("My guess is"), guess));
+    for (const char *name : {"Command22", "Command21"})
+        QVERIFY2(of(child(name))->state().checked, name);
+    const auto [plus, minus] = signs(guess, secret);
+    QTest::mouseClick(child(plusbuttons[plus]), Qt::LeftButton);
+    QTest::mouseClick(child(minusbuttons[minus]), Qt::LeftButton);
+    for (int count = 0; count <= 4; ++count) {
+        QCOMPARE(of(child(plusbuttons[count]))->state().checked, count == plus);
+        QCOMPARE(of(child(minusbuttons[count]))->state().checked, count == minus);
+    }
+    QCOMPARE(of(child(plusbuttons[plus]))->text(QAccessible::Description), QStringLiteral("chosen"));
+
+    heard.clear();
+    QTest::mouseClick(child("Command23"), Qt::LeftButton);
+    QCOMPARE(rowsof(myboard, QAccessible::Description),
+             QStringList{numora::accessibility::spokenrow(numora::boardrow(guess.toStdString(), plus, minus).c_str())});
+    QVERIFY(washeard(QAccessible::TextRemoved, QStringLiteral("My guess is"), guess));
+    QVERIFY(washeard(QAccessible::ObjectCreated, myboard->child(0)->text(QAccessible::Name),
+                     myboard->child(0)->text(QAccessible::Description)));
+
+    // The second guess makes the computer think aloud.
+    type(QStringLiteral("5678"));
+    QTest::mouseClick(child("Command12"), Qt::LeftButton);
+    QVERIFY(washeard(QAccessible::TextInserted, QStringLiteral("Thinking..."), QStringLiteral("Thinking...")));
+    QTRY_VERIFY(form_->driver().phase() == Phase::SignEntry);
+    QCOMPARE(textof(status), QString());
+
+    // A new game empties both boards for the reader too.
+    child<QAction>("newgame")->trigger();
+    QCOMPARE(yourboard->childCount(), 0);
+    QCOMPARE(myboard->childCount(), 0);
+}
+
+void AccessibilityTest::rowNumbersAndOutlinesAreLeftOut()
+{
+    QAccessibleInterface *client = of(form_->centralWidget());
+    QStringList names;
+    for (int i = 0; i < client->childCount(); ++i) {
+        QObject *o = client->child(i)->object();
+        names << (o ? o->objectName() : QString());
+        QCOMPARE(client->indexOfChild(client->child(i)), i);
+    }
+    for (const char *left : {"Label4", "Label5", "Shape3", "Shape5"})
+        QVERIFY2(!names.contains(QLatin1String(left)), left);
+    for (const char *kept : {"Picture1", "Picture2", "Label1", "Label2", "Frame1", "Command12"})
+        QVERIFY2(names.contains(QLatin1String(kept)), kept);
+}
+
+// End windows, message boxes, About and Help are read as their text.
+void AccessibilityTest::windowsThatAppearAreRead()
+{
+    auto textsbelow = [](QAccessibleInterface *iface) {
+        QStringList texts;
+        for (int i = 0; i < iface->childCount(); ++i) {
+            QAccessibleInterface *c = iface->child(i);
+            if (c->role() == QAccessible::StaticText)
+                texts << c->text(QAccessible::Name);
+        }
+        return texts;
+    };
+
+    // The player finds the computer's number at once; its last chance ends the game.
+    child<QAction>("newgame")->trigger();
+    const QString number = QString::fromStdString(form_->driver().state().mynumber);
+    type(number);
+    QTest::mouseClick(child("Command12"), Qt::LeftButton);
+    QTRY_VERIFY(form_->driver().phase() == Phase::SignEntry);
+    const auto [plus, minus] = signs(child<QLabel>("Label8")->text(), QStringLiteral("1234"));
+    QTest::mouseClick(child(plusbuttons[plus]), Qt::LeftButton);
+    QTest::mouseClick(child(minusbuttons[minus]), Qt::LeftButton);
+    QTest::mouseClick(child("Command23"), Qt::LeftButton);
+    QWidget *end = openwindow(plus == 4 ? "Tvdraw" : "frmUwin");
+    QVERIFY(end);
+    QAccessibleInterface *window = of(end);
+    QCOMPARE(window->role(), QAccessible::Dialog);
+    QCOMPARE(window->text(QAccessible::Name), end->windowTitle());
+    QVERIFY(textsbelow(window).contains(plus == 4 ? QStringLiteral(" Not bad at all!")
+                                                  : QStringLiteral("Congratulations!  Play again?")));
+
+    const struct {
+        const char *caption;
+        QString label;
+    } losses[] = {{" You have lost! My number was : 4096", QStringLiteral("Play again?")}};
+    for (const auto &loss : losses) {
+        numora::frmUlost lost(QString::fromLatin1(loss.caption));
+        QCOMPARE(of(&lost)->text(QAccessible::Name), QString::fromLatin1(loss.caption));
+        QCOMPARE(textsbelow(of(&lost)), QStringList{loss.label});
+    }
+
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Numora"), QStringLiteral("You have tried that number before!"),
+                    QMessageBox::Ok);
+    QCOMPARE(of(&box)->role(), QAccessible::AlertMessage);
+    QCOMPARE(of(&box)->text(QAccessible::Description), box.text());
+
+    numora::frmAbout about;
+    const struct {
+        const char *name;
+        QString description;
+    } tips[] = {{"cmdOK", QStringLiteral("Move your mouse on the picture!")},
+                {"picIcon", QStringLiteral("That was what I used to do before I began writing unnecessary programs!")}};
+    for (const auto &tip : tips)
+        QCOMPARE(of(about.findChild<QWidget *>(QLatin1String(tip.name)))->text(QAccessible::Description),
+                 tip.description);
+    QVERIFY(textsbelow(of(&about)).contains(QStringLiteral("Tavrel 2.0 (the smarter version)")));
+
+    numora::Form2 help;
+    QAccessibleInterface *page = of(help.findChild<numora::HelpPage *>());
+    QVERIFY(page->textInterface());
+    const QString text = textof(page);
+    for (const char *words : {"4536", "1023", "6241"})
+        QVERIFY2(text.contains(QLatin1String(words)), words);
+}
+
+// Tab and Space alone play the game: Tab visits only what can be pressed.
+void AccessibilityTest::tabNeverReachesALockedButton()
+{
+    auto tabround = [this] {
+        for (int i = 0; i < 30; ++i) {
+            QWidget *target = QApplication::focusWidget() ? QApplication::focusWidget() : form_.get();
+            QTest::keyClick(target, Qt::Key_Tab);
+            if (QWidget *focused = QApplication::focusWidget()) {
+                QVERIFY2(focused->isEnabled() && focused->isVisible(), qPrintable(focused->objectName()));
+            }
+        }
+    };
+    tabround();
+    child<QAction>("newgame")->trigger();
+    tabround();
+    type(QStringLiteral("1234"));
+    QTest::mouseClick(child("Command12"), Qt::LeftButton);
+    tabround();
+    QTRY_VERIFY(form_->driver().phase() == Phase::SignEntry);
+    tabround();
+}
+
+QTEST_MAIN(AccessibilityTest)
+#include "accessibility_test.moc"

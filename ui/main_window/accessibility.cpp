@@ -1,0 +1,436 @@
+// SPDX-License-Identifier: MIT
+#include "accessibility.h"
+
+#include "boards.h"
+#include "form2.h"
+#include "look.h"
+
+#include <QAccessibleWidget>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPointer>
+#include <QRegularExpression>
+#include <QWindow>
+
+#include <memory>
+#include <vector>
+
+namespace numora::accessibility
+{
+
+namespace
+{
+
+const char *const kMarkColor = "numora_markcolor"; // the colour that checks a keypad button
+const char *const kMarkWord = "numora_markword";
+const char *const kDisplay = "numora_display";
+
+// Text that a screen reader reads but no one edits: no caret, no selection.
+class ReadOnlyText : public QAccessibleTextInterface
+{
+  public:
+    void selection(int, int *start, int *end) const override { *start = *end = 0; }
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override {}
+    QString text(int start, int end) const override
+    {
+        const QString all = plaintext();
+        if (end < 0 || end > all.size())
+            end = int(all.size());
+        return start >= 0 && start < end ? all.mid(start, end - start) : QString();
+    }
+    int characterCount() const override { return int(plaintext().size()); }
+    QRect characterRect(int) const override { return {}; }
+    int offsetAtPoint(const QPoint &) const override { return -1; }
+    void scrollToSubstring(int, int) override {}
+    QString attributes(int, int *start, int *end) const override
+    {
+        *start = 0;
+        *end = characterCount();
+        return {};
+    }
+
+  protected:
+    virtual QString plaintext() const = 0;
+};
+
+// A display: named after its frame, its text is what it shows. It remembers what was
+// last reported, so that a change is told as the digits typed or removed.
+class DisplayAccessible : public QAccessibleWidget, public ReadOnlyText
+{
+  public:
+    explicit DisplayAccessible(QLabel *label)
+        : QAccessibleWidget(label, QAccessible::StaticText), reported(label->text())
+    {
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Value)
+            return label()->text();
+        const QString base = QAccessibleWidget::text(t);
+        return t == QAccessible::Name && base.isEmpty() ? label()->text() : base;
+    }
+    void *interface_cast(QAccessible::InterfaceType t) override
+    {
+        if (t == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface *>(this);
+        return QAccessibleWidget::interface_cast(t);
+    }
+
+    QString reported;
+
+  protected:
+    QString plaintext() const override { return label()->text(); }
+
+  private:
+    QLabel *label() const { return static_cast<QLabel *>(widget()); }
+};
+
+// A keypad button whose mark (a digit in use, a chosen count) is its checked state. It
+// stays an ordinary push button: the button itself is not checkable, as it would then
+// draw itself sunken.
+class KeypadButtonAccessible : public QAccessibleWidget
+{
+  public:
+    explicit KeypadButtonAccessible(look::ColorButton *button) : QAccessibleWidget(button, QAccessible::Button) {}
+
+    bool marked() const { return button()->color() == button()->property(kMarkColor).value<QColor>(); }
+
+    QString text(QAccessible::Text t) const override
+    {
+        switch (t) {
+        case QAccessible::Name:
+            return button()->accessibleName().isEmpty() ? button()->text().remove(QLatin1Char('&'))
+                                                        : button()->accessibleName();
+        case QAccessible::Description:
+            return marked() ? button()->property(kMarkWord).toString() : QAccessibleWidget::text(t);
+        default:
+            return QAccessibleWidget::text(t);
+        }
+    }
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.checkable = true;
+        s.checked = marked();
+        s.pressed = button()->isDown();
+        s.defaultButton = button()->isDefault();
+        return s;
+    }
+    QStringList actionNames() const override { return QStringList{pressAction()} + QAccessibleWidget::actionNames(); }
+    void doAction(const QString &action) override
+    {
+        if (action != pressAction()) {
+            QAccessibleWidget::doAction(action);
+            return;
+        }
+        if (button()->isEnabled())
+            button()->animateClick(); // as a press of Qt's own buttons
+    }
+
+  private:
+    look::ColorButton *button() const { return static_cast<look::ColorButton *>(widget()); }
+};
+
+// One text line of a board. Rows have no widget of their own; the board owns them.
+class RowAccessible : public QAccessibleInterface
+{
+  public:
+    RowAccessible(ProgressBoard *board, int line) : board_(board), line_(line) {}
+
+    bool isValid() const override { return board_; }
+    QObject *object() const override { return nullptr; }
+    QWindow *window() const override { return board_ ? board_->window()->windowHandle() : nullptr; }
+    QAccessibleInterface *focusChild() const override { return nullptr; }
+    QAccessibleInterface *childAt(int, int) const override { return nullptr; }
+    QAccessibleInterface *parent() const override { return QAccessible::queryAccessibleInterface(board_); }
+    QAccessibleInterface *child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface *) const override { return -1; }
+    QString text(QAccessible::Text t) const override
+    {
+        QString row = board_ && line_ < board_->rows().size() ? board_->rows()[line_] : QString();
+        if (t == QAccessible::Name)
+            return row;
+        if (t == QAccessible::Description)
+            return spokenrow(row);
+        return {};
+    }
+    void setText(QAccessible::Text, const QString &) override {}
+    QRect rect() const override
+    {
+        if (!board_)
+            return {};
+        const QFontMetrics metrics(board_->font());
+        const QRect inside = board_->contentsRect();
+        const QRect line(inside.left(), inside.top() + ProgressBoard::linetop(metrics, line_), inside.width(),
+                         metrics.height());
+        return QRect(board_->mapToGlobal(line.topLeft()), line.size());
+    }
+    QAccessible::Role role() const override { return QAccessible::ListItem; }
+    QAccessible::State state() const override
+    {
+        QAccessible::State s;
+        s.readOnly = true;
+        s.invisible = !board_ || !board_->isVisible();
+        return s;
+    }
+
+  private:
+    QPointer<ProgressBoard> board_;
+    int line_;
+};
+
+// A board read as a list, one item per row, named by the caption under it.
+class BoardAccessible : public QAccessibleWidget
+{
+  public:
+    explicit BoardAccessible(ProgressBoard *board) : QAccessibleWidget(board, QAccessible::List) {}
+    ~BoardAccessible() override { forgetrows(); }
+
+    int childCount() const override { return int(board()->rows().size()); }
+    QAccessibleInterface *child(int index) const override
+    {
+        if (index < 0 || index >= childCount())
+            return nullptr;
+        while (int(rows_.size()) <= index)
+            rows_.push_back(QAccessible::registerAccessibleInterface(new RowAccessible(board(), int(rows_.size()))));
+        return QAccessible::accessibleInterface(rows_[index]);
+    }
+    int indexOfChild(const QAccessibleInterface *child) const override
+    {
+        for (int i = 0; i < int(rows_.size()); ++i)
+            if (QAccessible::accessibleInterface(rows_[i]) == child)
+                return i;
+        return -1;
+    }
+    QAccessibleInterface *childAt(int x, int y) const override
+    {
+        for (int i = 0; i < childCount(); ++i)
+            if (child(i)->rect().contains(x, y))
+                return child(i);
+        return nullptr;
+    }
+
+    // The rows are gone from the board; their interfaces go too, after a last word.
+    void forgetrows()
+    {
+        for (QAccessible::Id id : rows_) {
+            QAccessibleEvent gone(QAccessible::accessibleInterface(id), QAccessible::ObjectDestroyed);
+            QAccessible::updateAccessibility(&gone);
+            QAccessible::deleteAccessibleInterface(id);
+        }
+        rows_.clear();
+    }
+
+  private:
+    ProgressBoard *board() const { return static_cast<ProgressBoard *>(widget()); }
+
+    mutable std::vector<QAccessible::Id> rows_;
+};
+
+// A window's client area without the decoration painted on it: the row numbers beside
+// the boards (each row already stands in its place in the list) and the outlines.
+class ClientAccessible : public QAccessibleWidget
+{
+  public:
+    explicit ClientAccessible(QWidget *client) : QAccessibleWidget(client, QAccessible::Client) {}
+
+    int childCount() const override { return int(children().size()); }
+    QAccessibleInterface *child(int index) const override
+    {
+        const QList<QWidget *> list = children();
+        return index >= 0 && index < list.size() ? QAccessible::queryAccessibleInterface(list[index]) : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface *child) const override
+    {
+        return child ? int(children().indexOf(qobject_cast<QWidget *>(child->object()))) : -1;
+    }
+
+    static bool isdecoration(const QObject *o)
+    {
+        return qobject_cast<const RowNumbers *>(o) || qobject_cast<const Outline *>(o);
+    }
+
+  private:
+    QList<QWidget *> children() const
+    {
+        QList<QWidget *> list;
+        for (QObject *o : widget()->children())
+            if (auto *w = qobject_cast<QWidget *>(o); w && !w->isWindow() && !isdecoration(w))
+                list.append(w);
+        return list;
+    }
+};
+
+// The help page, painted from rich text, read as its plain text.
+class HelpPageAccessible : public QAccessibleWidget, public ReadOnlyText
+{
+  public:
+    explicit HelpPageAccessible(HelpPage *page) : QAccessibleWidget(page, QAccessible::StaticText) {}
+
+    void *interface_cast(QAccessible::InterfaceType t) override
+    {
+        if (t == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface *>(this);
+        return QAccessibleWidget::interface_cast(t);
+    }
+
+  protected:
+    QString plaintext() const override { return static_cast<HelpPage *>(widget())->document().toPlainText(); }
+};
+
+// A message box: an alert whose description is its message.
+class MessageBoxAccessible : public QAccessibleWidget
+{
+  public:
+    explicit MessageBoxAccessible(QMessageBox *box) : QAccessibleWidget(box, QAccessible::AlertMessage) {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Description)
+            return static_cast<QMessageBox *>(widget())->text();
+        return QAccessibleWidget::text(t);
+    }
+};
+
+QAccessibleInterface *factory(const QString &classname, QObject *object)
+{
+    auto *widget = qobject_cast<QWidget *>(object);
+    if (!widget)
+        return nullptr;
+    if (auto *board = qobject_cast<ProgressBoard *>(widget))
+        return new BoardAccessible(board);
+    if (auto *page = qobject_cast<HelpPage *>(widget))
+        return new HelpPageAccessible(page);
+    if (auto *box = qobject_cast<QMessageBox *>(widget))
+        return new MessageBoxAccessible(box);
+    if (auto *button = qobject_cast<look::ColorButton *>(widget); button && button->property(kMarkColor).isValid())
+        return new KeypadButtonAccessible(button);
+    if (auto *label = qobject_cast<QLabel *>(widget); label && label->property(kDisplay).toBool())
+        return new DisplayAccessible(label);
+    // Asked for each class from the most derived up; a plain QWidget is asked as such.
+    if (classname == QLatin1String("QWidget") && widget->metaObject() == &QWidget::staticMetaObject) {
+        for (QObject *child : widget->children())
+            if (ClientAccessible::isdecoration(child))
+                return new ClientAccessible(widget);
+    }
+    return nullptr;
+}
+
+// Qt keeps the first interface made for an object; one made before the widget was
+// marked is replaced, so that the mark counts from now on.
+template <typename Interface> Interface *renew(QWidget *widget)
+{
+    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(widget);
+    if (auto *ours = dynamic_cast<Interface *>(iface))
+        return ours;
+    if (iface)
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(iface));
+    return dynamic_cast<Interface *>(QAccessible::queryAccessibleInterface(widget));
+}
+
+void announceboard(ProgressBoard *board, int line)
+{
+    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(board);
+    if (!iface || line >= iface->childCount())
+        return;
+    QAccessibleEvent created(iface->child(line), QAccessible::ObjectCreated);
+    QAccessible::updateAccessibility(&created);
+}
+
+void forgetboard(ProgressBoard *board)
+{
+    if (auto *iface = dynamic_cast<BoardAccessible *>(QAccessible::queryAccessibleInterface(board)))
+        iface->forgetrows();
+}
+
+} // namespace
+
+void install()
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(factory);
+        return true;
+    }();
+    Q_UNUSED(installed);
+}
+
+void markdisplay(QLabel *display)
+{
+    display->setProperty(kDisplay, true);
+    renew<DisplayAccessible>(display);
+}
+
+void markbutton(look::ColorButton *button, const QColor &marked, const QString &word)
+{
+    button->setProperty(kMarkColor, marked);
+    button->setProperty(kMarkWord, word);
+    auto *iface = renew<KeypadButtonAccessible>(button);
+    const auto was = std::make_shared<bool>(iface && iface->marked());
+    QObject::connect(button, &look::ColorButton::colorchanged, button, [button, was] {
+        auto *iface = dynamic_cast<KeypadButtonAccessible *>(QAccessible::queryAccessibleInterface(button));
+        if (!iface || iface->marked() == *was)
+            return;
+        *was = iface->marked();
+        QAccessible::State changed;
+        changed.checked = true;
+        QAccessibleStateChangeEvent event(button, changed);
+        QAccessible::updateAccessibility(&event);
+        QAccessibleEvent described(button, QAccessible::DescriptionChanged);
+        QAccessible::updateAccessibility(&described);
+    });
+}
+
+void markboard(ProgressBoard *board)
+{
+    renew<ClientAccessible>(board->parentWidget());
+    renew<BoardAccessible>(board);
+    QObject::connect(board, &ProgressBoard::rowadded, board, [board](int line) { announceboard(board, line); });
+    QObject::connect(board, &ProgressBoard::cleared, board, [board] { forgetboard(board); });
+}
+
+void textchanged(QLabel *display)
+{
+    auto *iface = dynamic_cast<DisplayAccessible *>(QAccessible::queryAccessibleInterface(display));
+    if (!iface)
+        return;
+    const QString before = iface->reported, now = display->text();
+    if (before == now)
+        return;
+    iface->reported = now;
+    if (now.startsWith(before)) {
+        QAccessibleTextInsertEvent event(display, int(before.size()), now.mid(before.size()));
+        QAccessible::updateAccessibility(&event);
+    } else if (before.startsWith(now)) {
+        QAccessibleTextRemoveEvent event(display, int(now.size()), before.mid(now.size()));
+        QAccessible::updateAccessibility(&event);
+    } else {
+        QAccessibleTextUpdateEvent event(display, 0, before, now);
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
+QString spokenrow(const QString &row)
+{
+    static const QRegularExpression shape(QStringLiteral("^ (\\d{4}) (\\+*)((?: -)*)$"));
+    const QRegularExpressionMatch match = shape.match(row);
+    if (!match.hasMatch())
+        return {};
+    const auto plus = match.capturedLength(2), minus = match.capturedLength(3) / 2;
+    QString spoken = match.captured(1) + QLatin1Char(':');
+    if (plus == 0 && minus == 0)
+        return spoken + QStringLiteral(" no signs");
+    if (plus > 0)
+        spoken += QStringLiteral(" %1 plus").arg(plus);
+    if (minus > 0)
+        spoken += QStringLiteral("%1 %2 minus").arg(plus > 0 ? QStringLiteral(",") : QString()).arg(minus);
+    return spoken;
+}
+
+} // namespace numora::accessibility
