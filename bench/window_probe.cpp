@@ -7,6 +7,7 @@
 #include "form1.h"
 #include "look.h"
 #include "support/play.h"
+#include "support/windows.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -97,10 +98,8 @@ public:
             press(QStringLiteral("Command12"));
         } else if (phase == Phase::SignEntry) {
             const auto [plus, minus] = signs(form_.findChild<QLabel *>(QStringLiteral("Label8"))->text(), secret_);
-            static const char *const plusnames[] = {"Command22", "Command13", "Command16", "Command18", "Command20"};
-            static const char *const minusnames[] = {"Command21", "Command14", "Command15", "Command17", "Command19"};
-            press(QLatin1String(plusnames[plus]));
-            press(QLatin1String(minusnames[minus]));
+            press(QLatin1String(numora::testsupport::kPlus[plus]));
+            press(QLatin1String(numora::testsupport::kMinus[minus]));
             press(QStringLiteral("Command23"));
         }
     }

@@ -2,6 +2,7 @@
 #include "guesser.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cstdint>
 #include <cstring>
 
@@ -346,6 +347,13 @@ Assessment countreference(Module1 &m)
     return Assessment::Counted;
 }
 
+// The assessment's precondition: see guesser.h.
+bool assessable(const Module1 &m)
+{
+    assert(m.myguesscount >= 1 && "assessed before the first answer");
+    return m.myguesscount >= 1;
+}
+
 void fillpossibles(Module1 &m, const std::array<std::uint16_t, kCandidates> &rows, int count)
 {
     for (int i = 0; i < count; ++i)
@@ -363,6 +371,10 @@ void findpossibles(Module1 &m)
 
 Assessment countclasses(Module1 &m, Counting how)
 {
+    if (!assessable(m)) {
+        m.possiblecount = 0;
+        return Assessment::NoPossible;
+    }
     if (how == Counting::Reference)
         return countreference(m);
     std::array<std::uint16_t, kCandidates> rows;
@@ -385,6 +397,8 @@ Assessment countclasses(Module1 &m, Counting how)
 
 void ratepool(Module1 &m)
 {
+    if (!assessable(m))
+        return;
     const double everychance = reciprocals[m.possiblecount];
     for (int p = 0; p <= m.poollast(); ++p) {
         const std::array<int, kClasses> &sizes = m.classsizes[p];
@@ -415,6 +429,8 @@ void ratepool(Module1 &m)
 
 void pickbest(Module1 &m)
 {
+    if (!assessable(m))
+        return;
     double best = 0;
     for (int p = 0; p <= m.poollast(); ++p)
         if (m.ratings[p][4] > best)

@@ -19,6 +19,11 @@ enum class Counting { Fastest, Portable, Reference };
 // Pool rows that agree with every recorded answer, in pool order.
 void findpossibles(Module1 &m);
 
+// countclasses, ratepool and pickbest assess a pool that has lost at least one guess:
+// precondition myguesscount >= 1, which leaves classsizes and ratings a row for every
+// pool row. Debug builds assert it; other builds then do nothing (countclasses reports
+// NoPossible) rather than reach past those rows.
+
 // Filters, then (with two or more possibles) counts each pool row's classes.
 Assessment countclasses(Module1 &m, Counting how = Counting::Fastest);
 

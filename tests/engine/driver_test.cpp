@@ -312,16 +312,13 @@ namespace {
 
 using numora::testsupport::residentkib;
 
-// Notes how deep the stack is whenever a game opens its first entry.
+// Notes how deep the stack is when a game opens its first entry.
 struct DepthWindow : FakeWindow {
-    std::uintptr_t shallowest = UINTPTR_MAX, deepest = 0;
+    std::uintptr_t depth = 0;
     void wait2() override
     {
         FakeWindow::wait2();
-        volatile char here = 0;
-        const auto at = reinterpret_cast<std::uintptr_t>(&here);
-        shallowest = std::min(shallowest, at);
-        deepest = std::max(deepest, at);
+        depth = reinterpret_cast<std::uintptr_t>(__builtin_frame_address(0));
     }
 };
 
@@ -330,14 +327,27 @@ struct DepthWindow : FakeWindow {
 TEST(Driver, TenThousandGamesInARowUseOneDepthAndOneFootprint)
 {
     // Every end starts the next game by returning, never by calling into it, and a game
-    // leaves nothing behind.
+    // leaves nothing behind. Games 100 and 10,000 both start from the same call of yes()
+    // below, so they open at the same depth; a game nested in the one before would be
+    // 9,900 frames of at least 16 bytes deeper, far beyond the allowance.
+    constexpr std::uintptr_t kDepthAllowance = 1024;
+    // The heap is read at the same two points; an allocation of 32 bytes or more left
+    // behind by each game would add over 300 KiB.
+    constexpr std::size_t kHeapAllowance = 64 * 1024;
     DepthWindow window;
     Driver driver(window, 7);
     driver.startgame();
-    std::size_t heapafter100 = 0;
-    long residentafter100 = 0;
-    for (int game = 0; game < 10000; ++game) {
+    struct Footprint {
+        std::uintptr_t depth = 0;
+        std::size_t heap = 0;
+        long resident = 0;
+    } at100, at10000;
+    for (int game = 1; game <= 10000; ++game) {
         ASSERT_EQ(driver.phase(), Phase::NumberEntry) << game;
+        if (game == 100)
+            at100 = {window.depth, mallinfo2().uordblks, residentkib()};
+        if (game == 10000)
+            at10000 = {window.depth, mallinfo2().uordblks, residentkib()};
         const std::string hidden = driver.state().mynumber;
         const int kind = game % 3;  // 0: lost, 1: draw, 2: won
         const std::string guess = kind == 0 ? (hidden == "1234" ? "5678" : "1234") : hidden;
@@ -350,18 +360,14 @@ TEST(Driver, TenThousandGamesInARowUseOneDepthAndOneFootprint)
         ASSERT_EQ(driver.confirmsigns(code / 10, code % 10), SignsResult::Accepted);
         const char *expected[] = {"lost", "draw", "won"};
         ASSERT_EQ(window.ended.substr(0, 4), expected[kind]) << game;
-        if (game == 100) {
-            heapafter100 = mallinfo2().uordblks;
-            residentafter100 = residentkib();
-        }
         driver.yes();
     }
-    EXPECT_EQ(window.deepest, window.shallowest);
-    const std::size_t heap = mallinfo2().uordblks;
-    EXPECT_LE(std::max(heap, heapafter100) - std::min(heap, heapafter100), 4096u);
-    EXPECT_GT(residentafter100, 0);
-    if (numora::testsupport::kResidentIsMeaningful) {
-        EXPECT_LE(std::abs(residentkib() - residentafter100), 2048);
+    const auto apart = [](auto a, auto b) { return std::max(a, b) - std::min(a, b); };
+    EXPECT_LE(apart(at10000.depth, at100.depth), kDepthAllowance);
+    EXPECT_GT(at100.resident, 0);
+    if (numora::testsupport::kFootprintIsMeaningful) {
+        EXPECT_LE(apart(at10000.heap, at100.heap), kHeapAllowance);
+        EXPECT_LE(std::abs(at10000.resident - at100.resident), 2048);
     }
     EXPECT_EQ(window.loads, 10001);
 }

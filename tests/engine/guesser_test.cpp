@@ -73,6 +73,23 @@ TEST(Guesser, ContradictoryAnswersLeaveNothing)
     EXPECT_EQ(countclasses(*m), Assessment::NoPossible);
 }
 
+TEST(GuesserDeathTest, NothingIsAssessedBeforeTheFirstAnswer)
+{
+    // Before any answer the pool has a row more than classsizes and ratings hold.
+    auto m = freshgame();
+    m->bestcount = kCandidates;
+#ifndef NDEBUG
+    EXPECT_DEATH(countclasses(*m), "first answer");
+    EXPECT_DEATH(ratepool(*m), "first answer");
+    EXPECT_DEATH(pickbest(*m), "first answer");
+#else
+    EXPECT_EQ(countclasses(*m), Assessment::NoPossible);
+    ratepool(*m);
+    pickbest(*m);
+    EXPECT_EQ(m->bestcount, kCandidates);
+#endif
+}
+
 TEST(Guesser, RatingsOfTwoPossibles)
 {
     // 1234 and 1243 are the only numbers giving these answers.

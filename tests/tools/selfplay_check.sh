@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # The strategy over every secret: all found, mean 5.40 to 5.50, never more than 9 guesses,
 # the same output whatever the number of threads; bad arguments exit with status 2.
+#   selfplay_check.sh <numora-selfplay> [unoptimised]
+# An unoptimised build plays every secret once, not twice: the comparison of thread
+# counts, which only the optimised builds then make, would take minutes there.
 set -euo pipefail
 tool=$1
 out=$("$tool" --all --seed 7 --threads 2)
@@ -9,8 +12,10 @@ games=$(echo "$out" | awk '/guesses:/ {n += $3} END {print n}')
 [[ $games == 4536 ]] || { echo "played $games games"; exit 1; }
 echo "$out" | awk '/^mean/ {exit !($2 >= 5.40 && $2 <= 5.50)}' || { echo "mean out of range"; exit 1; }
 echo "$out" | awk '/^max/ {exit !($2 <= 9)}' || { echo "max above 9"; exit 1; }
-single=$("$tool" --all --seed 7 --threads 1)
-[[ $single == "$out" ]] || { echo "--threads 1 and --threads 2 differ"; diff <(echo "$single") <(echo "$out"); exit 1; }
+if [[ ${2:-} != unoptimised ]]; then
+  single=$("$tool" --all --seed 7 --threads 1)
+  [[ $single == "$out" ]] || { echo "--threads 1 and --threads 2 differ"; diff <(echo "$single") <(echo "$out"); exit 1; }
+fi
 for args in "--secret 0123" "--secret 1123" "--secret" "--frobnicate" "--all --threads"; do
   set +e; "$tool" $args >/dev/null 2>&1; rc=$?; set -e
   [[ $rc == 2 ]] || { echo "'$args' exited $rc"; exit 1; }

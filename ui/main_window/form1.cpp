@@ -383,7 +383,9 @@ void Form1::showbadsigns(const std::string &text)
     QMessageBox *box = look::messagebox(QString::fromStdString(text));
     box->setObjectName(QStringLiteral("badsigns"));
     box->setAttribute(Qt::WA_DeleteOnClose);
-    // Not modal: the menu stays usable, and a new game starts once the message is closed.
+    // Application-modal, as a message box is: nothing else, the menu included, can be
+    // reached until OK, which starts a new game.
+    box->setWindowModality(Qt::ApplicationModal);
     connect(box, &QMessageBox::finished, this, [this] { driver_.badsignsok(); });
     badsignsbox_ = box;
     box->show();

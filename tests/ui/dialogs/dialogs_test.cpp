@@ -4,6 +4,7 @@
 #include "form2.h"
 #include "frmabout.h"
 #include "look.h"
+#include "support/qtmain.h"
 
 #include <QApplication>
 #include <QHelpEvent>
@@ -245,12 +246,6 @@ private slots:
     }
 };
 
-int main(int argc, char **argv)
-{
-    QApplication app(argc, argv);
-    look::setupapplication(app);
-    DialogsTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+NUMORA_QTEST_MAIN(DialogsTest)
 
 #include "dialogs_test.moc"

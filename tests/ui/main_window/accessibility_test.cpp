@@ -7,6 +7,7 @@
 #include "form2.h"
 #include "frmabout.h"
 #include "support/play.h"
+#include "support/qtmain.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -361,5 +362,5 @@ void AccessibilityTest::tabNeverReachesALockedButton()
     tabround();
 }
 
-QTEST_MAIN(AccessibilityTest)
+NUMORA_QTEST_MAIN(AccessibilityTest)
 #include "accessibility_test.moc"

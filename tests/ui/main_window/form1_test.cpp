@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "form1_test.h"
 #include "support/play.h"
+#include "support/qtmain.h"
+#include "support/windows.h"
 
 #include <QApplication>
 #include <QMenuBar>
@@ -13,6 +15,9 @@ using numora::look::ColorButton;
 
 namespace {
 
+using numora::testsupport::kMinus;
+using numora::testsupport::kPlus;
+using numora::testsupport::openwindows;
 using numora::testsupport::signs;
 
 const QColor kDigitPlain(192, 192, 255), kDigitInUse(128, 128, 255);
@@ -24,8 +29,8 @@ const char *const kDigitEntry[] = {"Command1", "Command2", "Command3",  "Command
                                    "Command11", "Command12", "Command24"};
 const char *const kSignEntry[] = {"Command13", "Command14", "Command15", "Command16", "Command17", "Command18",
                                   "Command19", "Command20", "Command21", "Command22", "Command23"};
-const char *const kPlus[] = {"Command22", "Command13", "Command16", "Command18", "Command20"};   // by count
-const char *const kMinus[] = {"Command21", "Command14", "Command15", "Command17", "Command19"};  // by count
+const char *const kLabels[] = {"Label4", "Label8", "Label10"};
+const char *const kBoards[] = {"Picture1", "Picture2"};
 
 QColor pixel(QWidget *w, QPoint at) { return w->grab().toImage().pixelColor(at); }
 
@@ -37,6 +42,15 @@ void Form1Test::init()
     form_->show();
     QApplication::setActiveWindow(form_.get());
     QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+    // Every control the tests use, so that a renamed one fails each test by its name.
+    for (const char *name : kDigitEntry)
+        QVERIFY2(form_->findChild<ColorButton *>(QLatin1String(name)), name);
+    for (const char *name : kSignEntry)
+        QVERIFY2(form_->findChild<ColorButton *>(QLatin1String(name)), name);
+    for (const char *name : kLabels)
+        QVERIFY2(form_->findChild<QLabel *>(QLatin1String(name)), name);
+    for (const char *name : kBoards)
+        QVERIFY2(form_->findChild<numora::ProgressBoard *>(QLatin1String(name)), name);
 }
 
 void Form1Test::cleanup()
@@ -47,25 +61,26 @@ void Form1Test::cleanup()
     QCoreApplication::processEvents();
 }
 
-ColorButton *Form1Test::button(const char *name) const
+namespace {
+
+// A control init() has checked; any other name is a fault of the test itself.
+template <typename Control> Control *control(const QWidget *form, const char *name)
 {
-    auto *b = form_->findChild<ColorButton *>(QLatin1String(name));
-    Q_ASSERT(b);
-    return b;
+    auto *c = form->findChild<Control *>(QLatin1String(name));
+    if (!c)
+        qFatal("the window has no %s named %s", Control::staticMetaObject.className(), name);
+    return c;
 }
 
-QLabel *Form1Test::label(const char *name) const
-{
-    auto *l = form_->findChild<QLabel *>(QLatin1String(name));
-    Q_ASSERT(l);
-    return l;
-}
+}  // namespace
+
+ColorButton *Form1Test::button(const char *name) const { return control<ColorButton>(form_.get(), name); }
+
+QLabel *Form1Test::label(const char *name) const { return control<QLabel>(form_.get(), name); }
 
 const numora::ProgressBoard *Form1Test::board(const char *name) const
 {
-    auto *b = form_->findChild<numora::ProgressBoard *>(QLatin1String(name));
-    Q_ASSERT(b);
-    return b;
+    return control<numora::ProgressBoard>(form_.get(), name);
 }
 
 void Form1Test::click(const char *name) { QTest::mouseClick(button(name), Qt::LeftButton); }
@@ -86,9 +101,9 @@ void Form1Test::type(const QString &digits)
     }
 }
 
-void Form1Test::settle()
+bool Form1Test::settle()
 {
-    QTRY_VERIFY(form_->driver().phase() != Phase::Thinking);
+    return QTest::qWaitFor([this] { return form_->driver().phase() != Phase::Thinking; });
 }
 
 void Form1Test::answer(int plus, int minus)
@@ -104,22 +119,16 @@ void Form1Test::answerhonestly(const QString &secret)
     answer(plus, minus);
 }
 
-void Form1Test::startgame()
+bool Form1Test::startgame()
 {
-    auto *newgame = form_->findChild<QAction *>(QStringLiteral("newgame"));
-    QVERIFY(newgame);
-    newgame->trigger();
+    return numora::testsupport::choose(form_.get(), Qt::Key_G, Qt::Key_N) &&
+           form_->driver().phase() == Phase::NumberEntry && board("Picture1")->rows().isEmpty();
 }
 
 QWidget *Form1Test::openwindow(const char *name) const
 {
-    QWidget *found = nullptr;
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (w->objectName() == QLatin1String(name) && w->isVisible() && !w->testAttribute(Qt::WA_WState_Hidden)) {
-            Q_ASSERT(!found);
-            found = w;
-        }
-    return found;
+    const QWidgetList open = openwindows({name});
+    return open.size() == 1 ? open.front() : nullptr;
 }
 
 void Form1Test::idleBeforeFirstGame()
@@ -165,7 +174,7 @@ void Form1Test::layoutAndMenu()
     QCOMPARE(game->actions()[1]->text(), QStringLiteral("E&xit"));
 
     // Colours as the player sees them: flat fills, not the style's gradient.
-    startgame();
+    QVERIFY(startgame());
     QCOMPARE(pixel(button("Command7"), {4, 4}), kDigitPlain);
     QCOMPARE(pixel(button("Command20"), {4, 4}), kSignPlain);
     QCOMPARE(pixel(label("Label10"), {4, 4}), kActive);
@@ -174,7 +183,7 @@ void Form1Test::layoutAndMenu()
 
 void Form1Test::digitKeypadRules()
 {
-    startgame();
+    QVERIFY(startgame());
     for (const char *name : kDigitEntry)
         QVERIFY2(button(name)->isEnabled(), name);
     QCOMPARE(label("Label10")->palette().color(QPalette::Window), kActive);
@@ -215,7 +224,7 @@ void Form1Test::digitKeypadRules()
 
 void Form1Test::digitEntryFromNumericKeypad()
 {
-    startgame();
+    QVERIFY(startgame());
     key(Qt::Key_0);  // refused first 0, as a click would be
     for (Qt::Key k : {Qt::Key_1, Qt::Key_2, Qt::Key_3, Qt::Key_4})
         key(k);
@@ -241,7 +250,7 @@ void Form1Test::digitEntryFromNumericKeypad()
 
 void Form1Test::confirmNumberScoresAndOpensSignEntry()
 {
-    startgame();
+    QVERIFY(startgame());
     const QString hidden = QString::fromStdString(form_->driver().state().mynumber);
     QString guess = QStringLiteral("1234") == hidden ? QStringLiteral("5678") : QStringLiteral("1234");
     type(guess.left(3));
@@ -252,17 +261,15 @@ void Form1Test::confirmNumberScoresAndOpensSignEntry()
     key(Qt::Key_Enter);  // keypad Enter on the focused Confirm Number
 
     const auto [plus, minus] = signs(guess, hidden);
-    QString row = QStringLiteral(" ") + guess + QStringLiteral(" ") + QString(plus, QLatin1Char('+'));
-    for (int i = 0; i < minus; ++i)
-        row += QStringLiteral(" -");
-    QCOMPARE(board("Picture1")->rows(), QStringList{row});
+    QCOMPARE(board("Picture1")->rows(),
+             QStringList{QString::fromStdString(numora::boardrow(guess.toStdString(), plus, minus))});
     QVERIFY(label("Label10")->text().isEmpty());
     for (int n = 1; n <= 10; ++n)
         QCOMPARE(button(qPrintable(QStringLiteral("Command%1").arg(n)))->color(), kDigitPlain);
     for (const char *name : kDigitEntry)
         QVERIFY2(!button(name)->isEnabled(), name);
 
-    settle();
+    QVERIFY(settle());
     QCOMPARE(form_->driver().phase(), Phase::SignEntry);
     QCOMPARE(label("Label8")->text().size(), 4);
     QCOMPARE(label("Label8")->palette().color(QPalette::Window), kActive);
@@ -288,12 +295,12 @@ void Form1Test::confirmNumberScoresAndOpensSignEntry()
 
 void Form1Test::repeatedGuessIsRefusedWithMessage()
 {
-    startgame();
+    QVERIFY(startgame());
     const QString hidden = QString::fromStdString(form_->driver().state().mynumber);
     const QString guess = hidden == QStringLiteral("9876") ? QStringLiteral("9875") : QStringLiteral("9876");
     type(guess);
     click("Command12");
-    settle();
+    QVERIFY(settle());
     answer(0, 0);
     type(guess);
     click("Command12");
@@ -304,6 +311,7 @@ void Form1Test::repeatedGuessIsRefusedWithMessage()
     QCOMPARE(box->windowTitle(), QStringLiteral("Numora"));
     QCOMPARE(box->icon(), QMessageBox::NoIcon);
     QCOMPARE(box->buttons().size(), 1);
+    QCOMPARE(QApplication::activeModalWidget(), box);
     QCOMPARE(board("Picture1")->rows().size(), 1);
     QCOMPARE(form_->driver().state().yourguesscount, 1);
     QCOMPARE(label("Label10")->text(), guess);
@@ -315,10 +323,10 @@ void Form1Test::repeatedGuessIsRefusedWithMessage()
 
 void Form1Test::signKeypadChoosesOnePerRow()
 {
-    startgame();
+    QVERIFY(startgame());
     type("1023");
     click("Command12");
-    settle();
+    QVERIFY(settle());
     click("Command16");  // 2 +
     click("Command18");  // 3 +
     for (int count = 0; count <= 4; ++count)
@@ -334,10 +342,10 @@ void Form1Test::signKeypadChoosesOnePerRow()
 
 void Form1Test::signCountersFromNumericKeypad()
 {
-    startgame();
+    QVERIFY(startgame());
     type("1023");
     click("Command12");
-    settle();
+    QVERIFY(settle());
     key(Qt::Key_Plus);
     key(Qt::Key_Plus);
     QCOMPARE(button("Command16")->color(), kSignChosen);  // 2 +
@@ -375,10 +383,10 @@ void Form1Test::signCountersFromNumericKeypad()
 
 void Form1Test::impossibleAnswersAreRefused()
 {
-    startgame();
+    QVERIFY(startgame());
     type("1023");
     click("Command12");
-    settle();
+    QVERIFY(settle());
     for (auto [plus, minus] : {std::pair{4, 1}, {3, 1}, {2, 3}, {1, 4}}) {
         answer(plus, minus);
         QVERIFY(board("Picture2")->rows().isEmpty());
@@ -393,7 +401,7 @@ void Form1Test::impossibleAnswersAreRefused()
 
 void Form1Test::enterPressesFocusedButtonOrConfirmNumber()
 {
-    startgame();
+    QVERIFY(startgame());
     type("123");
     button("Command11")->setFocus();
     key(Qt::Key_Return, Qt::NoModifier);  // presses C, not Confirm Number
@@ -412,7 +420,7 @@ void Form1Test::enterPressesFocusedButtonOrConfirmNumber()
 void Form1Test::gameToALoss()
 {
     // The player hides 5647 and never finds the computer's number.
-    startgame();
+    QVERIFY(startgame());
     const QString secret = QStringLiteral("5647");
     const QString hidden = QString::fromStdString(form_->driver().state().mynumber);
     QStringList guesses;
@@ -423,7 +431,7 @@ void Form1Test::gameToALoss()
     for (int turn = 0; turn < 10 && !lost; ++turn) {
         type(guesses[turn]);
         click("Command12");
-        settle();
+        QVERIFY(settle());
         if ((lost = openwindow("frmUlost")))
             break;  // the computer was left with one possible number
         answerhonestly(secret);
@@ -431,7 +439,7 @@ void Form1Test::gameToALoss()
     }
     QVERIFY(lost);
     QCOMPARE(lost->windowTitle(), QStringLiteral(" You have lost! My number was : ") + hidden);
-    QVERIFY(!openwindow("frmUwin") && !openwindow("Tvdraw"));
+    QVERIFY(openwindows({"frmUwin", "Tvdraw"}).isEmpty());
     const QStringList computerrows = board("Picture2")->rows();
     QVERIFY(!computerrows.isEmpty());
     for (const QString &row : computerrows)
@@ -445,7 +453,7 @@ void Form1Test::gameToALoss()
 
     // YES (Enter) starts a fresh game with empty boards.
     QTest::keyClick(lost, Qt::Key_Return);
-    QTRY_VERIFY(!openwindow("frmUlost"));
+    QTRY_VERIFY(openwindows({"frmUlost"}).isEmpty());
     QVERIFY(board("Picture1")->rows().isEmpty());
     QVERIFY(board("Picture2")->rows().isEmpty());
     QVERIFY(button("Command12")->isEnabled());
@@ -454,12 +462,12 @@ void Form1Test::gameToALoss()
 
 void Form1Test::gameToAWin()
 {
-    startgame();
+    QVERIFY(startgame());
     const QString hidden = QString::fromStdString(form_->driver().state().mynumber);
     type(hidden);
     click("Command12");
     QCOMPARE(board("Picture1")->rows(), QStringList{QStringLiteral(" ") + hidden + QStringLiteral(" ++++")});
-    settle();
+    QVERIFY(settle());
     // The computer's last chance misses: whatever it guessed, the player's number is
     // one that answers it with no signs.
     answer(0, 0);
@@ -469,24 +477,24 @@ void Form1Test::gameToAWin()
     QVERIFY(!button("Command23")->isEnabled());
     // The close box is neither YES nor NO: the game stays over until New.
     won->close();
-    QTRY_VERIFY(!openwindow("frmUwin"));
+    QTRY_VERIFY(openwindows({"frmUwin"}).isEmpty());
     QCOMPARE(board("Picture2")->rows().size(), 1);
     QVERIFY(!button("Command12")->isEnabled());
-    startgame();
+    QVERIFY(startgame());
     QVERIFY(board("Picture2")->rows().isEmpty());
     QVERIFY(button("Command12")->isEnabled());
 }
 
 void Form1Test::gameToADraw()
 {
-    startgame();
+    QVERIFY(startgame());
     const QString hidden = QString::fromStdString(form_->driver().state().mynumber);
     type(hidden);
     click("Command12");
-    settle();
+    QVERIFY(settle());
     answer(4, 0);  // the computer finds the player's number with its first guess
     QVERIFY(openwindow("Tvdraw"));
-    QVERIFY(!openwindow("frmUwin") && !openwindow("frmUlost"));
+    QVERIFY(openwindows({"frmUwin", "frmUlost"}).isEmpty());
     QVERIFY(label("Label8")->text().isEmpty());
     QCOMPARE(board("Picture2")->rows().size(), 1);
     QVERIFY(board("Picture2")->rows()[0].endsWith(QStringLiteral(" ++++")));
@@ -494,7 +502,7 @@ void Form1Test::gameToADraw()
 
 void Form1Test::contradictionStartsANewGame()
 {
-    startgame();
+    QVERIFY(startgame());
     const QString hidden = QString::fromStdString(form_->driver().state().mynumber);
     QStringList guesses{"1023", "4567", "8910", "2345", "6789"};
     guesses.removeAll(hidden);
@@ -502,9 +510,9 @@ void Form1Test::contradictionStartsANewGame()
     for (int turn = 0; turn < 4 && !box; ++turn) {
         type(guesses[turn]);
         click("Command12");
-        settle();
+        QVERIFY(settle());
         answer(0, 0);  // no digit of any guess is in the number: impossible before long
-        settle();
+        QVERIFY(settle());
         box = qobject_cast<QMessageBox *>(openwindow("badsigns"));
     }
     QVERIFY(box);
@@ -513,28 +521,33 @@ void Form1Test::contradictionStartsANewGame()
     QCOMPARE(box->icon(), QMessageBox::NoIcon);
     QVERIFY(!button("Command12")->isEnabled());
     QVERIFY(!button("Command23")->isEnabled());
+    // The message is application-modal: until OK the game menu cannot be reached.
+    QCOMPARE(QApplication::activeModalWidget(), box);
+    QVERIFY(!numora::testsupport::choose(form_.get(), Qt::Key_G, Qt::Key_N));
+    QCOMPARE(form_->driver().phase(), Phase::Contradiction);
     QTest::mouseClick(box->buttons().front(), Qt::LeftButton);
-    QTRY_VERIFY(!openwindow("badsigns"));
+    QTRY_VERIFY(openwindows({"badsigns"}).isEmpty());
     QVERIFY(board("Picture1")->rows().isEmpty());
     QVERIFY(board("Picture2")->rows().isEmpty());
     QVERIFY(button("Command12")->isEnabled());
     QCOMPARE(form_->driver().phase(), Phase::NumberEntry);
+    QVERIFY(startgame());  // the menu is back
 }
 
 void Form1Test::newGameDuringEachEntry()
 {
     // New during the number entry, with digits typed.
-    startgame();
+    QVERIFY(startgame());
     const std::string first = form_->driver().state().mynumber;
     type("98");
-    startgame();
+    QVERIFY(startgame());
     QVERIFY(label("Label10")->text().isEmpty());
     QCOMPARE(button("Command9")->color(), kDigitPlain);
 
     // New while the computer thinks: the dropped game's guess never shows.
     type("1023");
     click("Command12");
-    startgame();
+    QVERIFY(startgame());
     QCoreApplication::processEvents();
     QTest::qWait(20);
     QCOMPARE(form_->driver().phase(), Phase::NumberEntry);
@@ -544,9 +557,9 @@ void Form1Test::newGameDuringEachEntry()
     // New during the sign entry, with a sign chosen.
     type("1023");
     click("Command12");
-    settle();
+    QVERIFY(settle());
     click("Command18");
-    startgame();
+    QVERIFY(startgame());
     QVERIFY(label("Label8")->text().isEmpty());
     QVERIFY(board("Picture1")->rows().isEmpty());
     for (const char *name : kSignEntry)
@@ -566,10 +579,10 @@ void Form1Test::newGameDuringEachEntry()
 
 void Form1Test::boardsKeepRowsAndTextFits()
 {
-    startgame();
+    QVERIFY(startgame());
     type("9876");
     click("Command12");
-    settle();
+    QVERIFY(settle());
     answer(1, 3);
     // The widest row and the widest caption fit their controls in the window's fonts.
     const numora::ProgressBoard *b = board("Picture2");
@@ -596,49 +609,40 @@ void Form1Test::boardsKeepRowsAndTextFits()
 
 void Form1Test::aboutAndHelpOpenOnceAndCloseWithTheGame()
 {
-    auto *about = form_->findChild<QAction *>(QStringLiteral("about"));
-    auto *help = form_->findChild<QAction *>(QStringLiteral("help"));
-    auto count = [](const char *name) {
-        int n = 0;
-        for (QWidget *w : QApplication::topLevelWidgets())
-            n += w->objectName() == QLatin1String(name) && w->isVisible();
-        return n;
-    };
-    about->trigger();
-    help->trigger();
-    about->trigger();
-    help->trigger();
+    auto count = [](const char *name) { return openwindows({name}).size(); };
+    const auto about = [this] { numora::testsupport::choose(form_.get(), Qt::Key_A); };
+    const auto help = [this] { numora::testsupport::choose(form_.get(), Qt::Key_H); };
+    about();
+    help();
+    about();
+    help();
     QCOMPARE(count("frmAbout"), 1);
     QCOMPARE(count("Form2"), 1);
     // They stay open across games and do not block the game.
-    startgame();
+    QVERIFY(startgame());
     type("1023");
     click("Command12");
-    settle();
-    startgame();
+    QVERIFY(settle());
+    QVERIFY(startgame());
     QCOMPARE(count("frmAbout"), 1);
     QCOMPARE(count("Form2"), 1);
     QVERIFY(button("Command12")->isEnabled());
     // Closed, About opens afresh on the next choice.
-    QTest::keyClick(openwindow("frmAbout"), Qt::Key_Escape);
+    QWidget *open = openwindow("frmAbout");
+    QVERIFY(open);
+    QTest::keyClick(open, Qt::Key_Escape);
     QTRY_COMPARE(count("frmAbout"), 0);
-    about->trigger();
+    about();
     QCOMPARE(count("frmAbout"), 1);
 
     // Closing the game window closes every window of the program.
     type(form_->driver().state().mynumber == "1023" ? QStringLiteral("5678") : QStringLiteral("1023"));
     click("Command12");
-    settle();
+    QVERIFY(settle());
     answer(4, 0);
     QCOMPARE(count("frmUlost"), 1);
     form_->close();
     QTRY_COMPARE(count("frmAbout") + count("Form2") + count("frmUlost"), 0);
 }
 
-int main(int argc, char *argv[])
-{
-    QApplication app(argc, argv);
-    numora::look::setupapplication(app);
-    Form1Test test;
-    return QTest::qExec(&test, argc, argv);
-}
+NUMORA_QTEST_MAIN(Form1Test)

@@ -39,11 +39,11 @@ private:
     void click(const char *name);
     void key(Qt::Key k, Qt::KeyboardModifiers modifiers = Qt::KeypadModifier);
     void type(const QString &digits);
-    void settle();  // lets the computer think and show its guess
+    [[nodiscard]] bool settle();  // lets the computer think and show its guess
     void answer(int plus, int minus);
     void answerhonestly(const QString &secret);
-    void startgame();
-    QWidget *openwindow(const char *name) const;
+    [[nodiscard]] bool startgame();  // Game > New, through the menu bar
+    QWidget *openwindow(const char *name) const;  // the one on screen: none if none or several
 
     std::unique_ptr<numora::Form1> form_;
 };

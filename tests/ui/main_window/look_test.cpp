@@ -2,6 +2,7 @@
 // What the game window paints at its own moments: the status line before the computer
 // thinks, and the default button's dark frame as the focus moves.
 #include "form1.h"
+#include "support/qtmain.h"
 
 #include <QApplication>
 #include <QtTest>
@@ -118,12 +119,6 @@ void LookTest::defaultFrameFollowsTheFocus()
     }
 }
 
-int main(int argc, char *argv[])
-{
-    QApplication app(argc, argv);
-    numora::look::setupapplication(app);
-    LookTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+NUMORA_QTEST_MAIN(LookTest)
 
 #include "look_test.moc"

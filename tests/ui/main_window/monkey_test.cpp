@@ -6,6 +6,8 @@
 //   NUMORA_MONKEY_SEED=<seed> NUMORA_MONKEY_EVENTS=<n> monkey_test
 #include "form1.h"
 #include "support/play.h"
+#include "support/qtmain.h"
+#include "support/windows.h"
 
 #include <QAction>
 #include <QApplication>
@@ -23,12 +25,11 @@ using numora::look::ColorButton;
 
 namespace {
 
+using numora::testsupport::choose;
+using numora::testsupport::kMinus;
+using numora::testsupport::kPlus;
+using numora::testsupport::openendwindows;
 using numora::testsupport::signs;
-
-const char *const kEndWindows[] = {"frmUlost", "frmUwin", "Tvdraw", "badsigns"};
-const char *const kPlus[] = {"Command22", "Command13", "Command16", "Command18", "Command20"};
-const char *const kMinus[] = {"Command21", "Command14", "Command15", "Command17", "Command19"};
-
 
 QStringList allnumbers()
 {
@@ -41,12 +42,9 @@ QStringList allnumbers()
     return numbers;
 }
 
-QString row(const QString &guess, int plus, int minus)
+QString row(const std::string &guess, int plus, int minus)
 {
-    QString text = QStringLiteral(" ") + guess + QStringLiteral(" ") + QString(plus, QLatin1Char('+'));
-    for (int i = 0; i < minus; ++i)
-        text += QStringLiteral(" -");
-    return text;
+    return QString::fromStdString(numora::boardrow(guess, plus, minus));
 }
 
 QString text(const numora::Digits &d)
@@ -65,7 +63,6 @@ private slots:
 private:
     void act();
     void check();
-    QWidget *endwindow() const;
     ColorButton *button(const QString &name) const
     {
         return form_->findChild<ColorButton *>(name);
@@ -81,28 +78,13 @@ private:
     int ends_ = 0, contradictions_ = 0;
 };
 
-QWidget *MonkeyTest::endwindow() const
-{
-    QWidget *open = nullptr;
-    int count = 0;
-    for (QWidget *w : QApplication::topLevelWidgets())
-        for (const char *name : kEndWindows)
-            if (w->objectName() == QLatin1String(name) && w->isVisible()) {
-                open = w;
-                ++count;
-            }
-    if (count > 1)
-        return reinterpret_cast<QWidget *>(1);  // reported by check()
-    return open;
-}
-
 void MonkeyTest::act()
 {
     std::uniform_int_distribution<int> percent(0, 99);
     const int roll = percent(rng_);
     auto pick = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng_); };
 
-    QWidget *end = endwindow();
+    QWidget *end = openendwindows().value(0);  // check() has made sure there is one at most
     if (auto *box = form_->findChild<QMessageBox *>(QStringLiteral("repeated")); box && box->isVisible()) {
         QTest::mouseClick(box->buttons().front(), Qt::LeftButton);  // it is modal: nothing else reaches the game
         return;
@@ -121,11 +103,11 @@ void MonkeyTest::act()
     }
     if (roll < 2) {
         newgameexpected_ = true;
-        form_->findChild<QAction *>(QStringLiteral("newgame"))->trigger();
+        choose(form_.get(), Qt::Key_G, Qt::Key_N);  // not while a modal message is up
         return;
     }
     if (roll < 3) {
-        form_->findChild<QAction *>(percent(rng_) < 50 ? QStringLiteral("help") : QStringLiteral("about"))->trigger();
+        choose(form_.get(), percent(rng_) < 50 ? Qt::Key_H : Qt::Key_A);
         return;
     }
     if (roll < 4) {
@@ -203,7 +185,7 @@ void MonkeyTest::check()
     if (picture1->rows().size() != m.yourguesscount)
         seen_ = QStringLiteral("Picture1 has %1 rows for %2 guesses").arg(picture1->rows().size()).arg(m.yourguesscount);
     for (int i = 0; i < picture1->rows().size() && i < m.yourguesscount; ++i)
-        if (picture1->rows()[i] != row(QString::fromStdString(m.yourguesses[i]), m.yourplus[i], m.yourminus[i]))
+        if (picture1->rows()[i] != row(m.yourguesses[i], m.yourplus[i], m.yourminus[i]))
             seen_ = QStringLiteral("Picture1 row %1 reads '%2'").arg(i).arg(picture1->rows()[i]);
     // The computer's rows: one per answered guess, which is its guess count, or one more
     // once an answer has come back and the next guess is not made yet.
@@ -211,14 +193,15 @@ void MonkeyTest::check()
     if (answered < m.myguesscount || answered > m.myguesscount + 1 || answered > m.yourguesscount)
         seen_ = QStringLiteral("Picture2 has %1 rows at guess %2").arg(answered).arg(m.myguesscount);
     for (int i = 0; i < answered && i < numora::kRecords; ++i)
-        if (picture2->rows()[i] != row(text(m.myguesses[i]), m.mysigns[i] / 10, m.mysigns[i] % 10))
+        if (picture2->rows()[i] != row(numora::textform(m.myguesses[i]), m.mysigns[i] / 10, m.mysigns[i] % 10))
             seen_ = QStringLiteral("Picture2 row %1 reads '%2'").arg(i).arg(picture2->rows()[i]);
 
-    QWidget *end = endwindow();
-    if (end == reinterpret_cast<QWidget *>(1)) {
+    const QWidgetList ends = openendwindows();
+    if (ends.size() > 1) {
         seen_ = QStringLiteral("two end windows are open");
         return;
     }
+    QWidget *end = ends.value(0);
     bool anyenabled = false;
     for (int n = 1; n <= 24; ++n)
         anyenabled = anyenabled || button(QStringLiteral("Command%1").arg(n))->isEnabled();
@@ -292,12 +275,6 @@ void MonkeyTest::randomPlayKeepsTheGameTrue()
     form_.reset();
 }
 
-int main(int argc, char *argv[])
-{
-    QApplication app(argc, argv);
-    numora::look::setupapplication(app);
-    MonkeyTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+NUMORA_QTEST_MAIN(MonkeyTest)
 
 #include "monkey_test.moc"
