@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# The game on a real accessibility bus: Xvfb on a free display in :131-:139, a D-Bus
+# The game on a real accessibility bus: Xvfb on a free display, a D-Bus
 # session with the AT-SPI bus, then the in-process accessibility test (which hears the
 # announcements only where accessibility is on) and a whole game played by a Python
 # AT-SPI client. Every process started here is ended by its PID.
@@ -9,24 +9,7 @@ set -euo pipefail
 
 if [[ ${1:-} != --session ]]; then
   game=$1 inprocess=$2 client=$3
-  xvfb=
-  trap '[[ -n $xvfb ]] && kill "$xvfb" 2>/dev/null; wait 2>/dev/null || true' EXIT
-  for n in $(seq 131 139); do
-    [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfb=$!
-    for _ in $(seq 50); do
-      [[ -e /tmp/.X11-unix/X$n ]] && break
-      kill -0 "$xvfb" 2>/dev/null || break
-      sleep 0.1
-    done
-    if [[ -e /tmp/.X11-unix/X$n ]] && kill -0 "$xvfb" 2>/dev/null; then
-      export DISPLAY=:$n
-      break
-    fi
-    xvfb=
-  done
-  [[ -n $xvfb ]] || { echo "FAIL: no X server could start on :131-:139" >&2; exit 1; }
+  . "$(dirname "$0")/../../support/xvfb.sh"
   timeout --kill-after=5 180 dbus-run-session -- "$0" --session "$game" "$inprocess" "$client"
   exit
 fi
