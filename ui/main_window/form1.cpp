@@ -299,6 +299,12 @@ void Form1::wait()
     Command22->setcolor(kSignChosen);
     pluskeys = 0;
     minuskeys = 0;
+    // A screen reader speaks the focused button's description: the answer to the
+    // player's last guess and the guess to answer now, without leaving the keypad.
+    if (!Picture1->rows().isEmpty())
+        Command23->setAccessibleDescription(QStringLiteral("Your guess %1. My guess is %2.")
+                                                .arg(accessibility::spokenrow(Picture1->rows().constLast()),
+                                                     Label8->text()));
     Command23->setFocus(Qt::OtherFocusReason);
 }
 

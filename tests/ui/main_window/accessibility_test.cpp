@@ -220,6 +220,9 @@ void AccessibilityTest::oneTurnReadAndHeard()
     QCOMPARE(guess.size(), 4);
     QCOMPARE(textof(mine), guess);
     QVERIFY(washeard(QAccessible::TextInserted, QStringLiteral("My guess is"), guess));
+    // Confirm Signs, focused now, tells both the answer to the player and the guess.
+    QCOMPARE(of(child("Command23"))->text(QAccessible::Description),
+             QStringLiteral("Your guess %1. My guess is %2.").arg(numora::accessibility::spokenrow(row), guess));
     for (const char *name : {"Command22", "Command21"})
         QVERIFY2(of(child(name))->state().checked, name);
     const auto [plus, minus] = signs(guess, secret);
