@@ -29,7 +29,16 @@ QFont font(const QString &family, double points, bool bold)
 QFont sans(double points, bool bold) { return font(QStringLiteral("Liberation Sans"), points, bold); }
 QFont serif(double points, bool bold) { return font(QStringLiteral("Liberation Serif"), points, bold); }
 
-void preparedesktop() { QApplication::setDesktopSettingsAware(false); }
+void preparedesktop()
+{
+    // A platform theme or style named in the environment (qt6ct and the like) is there
+    // to restyle programs, which this one does not allow. Loaded all the same and told
+    // to keep off the desktop's settings, qt6ct answers its other hints, the dialog
+    // buttons' layout among them, with values it never set.
+    qunsetenv("QT_QPA_PLATFORMTHEME");
+    qunsetenv("QT_STYLE_OVERRIDE");
+    QApplication::setDesktopSettingsAware(false);
+}
 
 QPalette palette()
 {

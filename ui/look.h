@@ -33,9 +33,10 @@ inline QColor bgr(std::uint32_t value)
 QFont sans(double points, bool bold = false);
 QFont serif(double points, bool bold = false);
 
-// Called before the application object exists: the desktop's platform theme is not
-// asked for colours or fonts, so the design's colours keep the light face they were
-// chosen against on dark and customised desktops alike.
+// Called before the application object exists: no theme or style named in the
+// environment is loaded and the desktop's own theme is not asked for colours or fonts,
+// so the design's colours keep the light face they were chosen against on dark and
+// customised desktops alike.
 void preparedesktop();
 
 // The Fusion style, its light palette and the sans-serif window font for every window,

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# The windows look the same on a plain X server, on a dark GTK desktop with a large
-# font, and on a qt6ct desktop with a dark colour scheme, the Windows style and a large
-# serif font: every client area is identical, pixel for pixel.
+# The windows look the same on a plain X server, on a dark GNOME desktop with a large
+# font, on a qt6ct desktop with a dark colour scheme, the Windows style and a large
+# serif font, and on a dark KDE desktop with a large font: every client area is
+# identical, pixel for pixel.
 #   tests/ui/desktop/themes_check.sh build/release/tests/ui/desktop/look_probe
 set -euo pipefail
 probe=$(realpath "$1")
@@ -20,7 +21,7 @@ render() {  # name, then environment assignments for the probe
     HOME="$work/$name/home" "$@" "$probe" "$work/$name/shots"
 }
 
-mkdir -p "$work/config-qt6ct/.config/qt6ct" "$work/config-gtk/.config/gtk-3.0"
+mkdir -p "$work/config-qt6ct/.config/qt6ct" "$work/config-gtk/.config/gtk-3.0" "$work/config-kde/.config"
 cat >"$work/config-qt6ct/.config/qt6ct/qt6ct.conf" <<CONF
 [Appearance]
 color_scheme_path=/usr/share/qt6ct/colors/darker.conf
@@ -38,14 +39,35 @@ gtk-application-prefer-dark-theme=1
 gtk-font-name=DejaVu Serif 14
 CONF
 
+cat >"$work/config-kde/.config/kdeglobals" <<CONF
+[General]
+font=DejaVu Serif,14,-1,5,50,0,0,0,0,0
+menuFont=DejaVu Serif,14,-1,5,50,0,0,0,0,0
+widgetStyle=Windows
+
+[Colors:Window]
+BackgroundNormal=35,38,41
+ForegroundNormal=239,240,241
+
+[Colors:Button]
+BackgroundNormal=49,54,59
+ForegroundNormal=239,240,241
+
+[Colors:View]
+BackgroundNormal=27,30,32
+ForegroundNormal=239,240,241
+CONF
+
 render plain
 render qt6ct QT_QPA_PLATFORMTHEME=qt6ct
-render gtk QT_QPA_PLATFORMTHEME=gtk3 QT_STYLE_OVERRIDE=Windows
+# A GNOME session loads the GTK theme by itself; a KDE session has Qt read kdeglobals.
+render gtk XDG_CURRENT_DESKTOP=GNOME QT_QPA_PLATFORMTHEME=gtk3 QT_STYLE_OVERRIDE=Windows
+render kde XDG_CURRENT_DESKTOP=KDE KDE_FULL_SESSION=true KDE_SESSION_VERSION=5
 
 failed=0
 for shot in "$work"/plain/shots/*.png; do
   name=$(basename "$shot")
-  for desktop in qt6ct gtk; do
+  for desktop in qt6ct gtk kde; do
     if ! cmp -s "$shot" "$work/$desktop/shots/$name"; then
       echo "FAIL: $name differs under $desktop"
       failed=1
@@ -54,5 +76,5 @@ for shot in "$work"/plain/shots/*.png; do
 done
 count=$(ls "$work"/plain/shots/*.png | wc -l)
 ((count >= 7)) || { echo "FAIL: only $count pictures rendered"; exit 1; }
-((failed == 0)) && echo "$count windows identical under qt6ct and gtk3"
+((failed == 0)) && echo "$count windows identical under qt6ct, GNOME's GTK theme and KDE"
 exit "$failed"
