@@ -191,7 +191,13 @@ class BoardAccessible : public QAccessibleWidget
 {
   public:
     explicit BoardAccessible(ProgressBoard *board) : QAccessibleWidget(board, QAccessible::List) {}
-    ~BoardAccessible() override { forgetrows(); }
+    // Run while the board is being destroyed: the rows go silently, since telling of
+    // them would read a board that is only a QWidget by now.
+    ~BoardAccessible() override
+    {
+        for (QAccessible::Id id : rows_)
+            QAccessible::deleteAccessibleInterface(id);
+    }
 
     int childCount() const override { return int(board()->rows().size()); }
     QAccessibleInterface *child(int index) const override
