@@ -52,7 +52,7 @@ int main(int argc, char *argv[])
     QApplication::processEvents();
     bool ok = save(&form, dir, "main");
 
-    QMenu *game = form.findChild<QMenu *>(QStringLiteral("game"));
+    auto *game = form.findChild<QMenu *>(QStringLiteral("game"));
     game->popup(form.mapToGlobal(QPoint(0, form.menuBar()->height())));
     ok = save(game, dir, "menu") && ok;
     game->hide();
