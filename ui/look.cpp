@@ -2,6 +2,7 @@
 #include "look.h"
 
 #include <QApplication>
+#include <QImage>
 #include <QMessageBox>
 #include <QPainter>
 #include <QStyle>
@@ -10,6 +11,9 @@
 #include <QtGui/qguiapplication_platform.h>
 
 #include <xcb/xcb.h>
+
+#include <cstdlib>
+#include <utility>
 
 namespace numora::look {
 
@@ -85,14 +89,65 @@ void setupapplication(QApplication &app)
     QToolTip::setFont(sans(8.25));
 }
 
-void flushwindowsystem()
+namespace {
+
+xcb_connection_t *x11connection()
 {
     // The offscreen platform answers to the X11 interface too, without a connection.
     if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        return nullptr;
+    const auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    return x11 ? x11->connection() : nullptr;
+}
+
+}  // namespace
+
+void flushwindowsystem()
+{
+    if (xcb_connection_t *connection = x11connection())
+        xcb_flush(connection);
+}
+
+IconAnimation::IconAnimation(std::vector<QIcon> frames) : frames_(std::move(frames))
+{
+    xcb_connection_t *connection = x11connection();
+    if (!connection)
         return;
-    if (const auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>())
-        if (xcb_connection_t *connection = x11->connection())
-            xcb_flush(connection);
+    constexpr char kName[] = "_NET_WM_ICON";
+    xcb_intern_atom_reply_t *reply =
+        xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, sizeof kName - 1, kName), nullptr);
+    if (!reply)
+        return;
+    iconatom_ = reply->atom;
+    std::free(reply);
+    // The property holds each size as its width, its height and its pixels, row by row,
+    // in non-premultiplied ARGB.
+    for (const QIcon &icon : frames_) {
+        std::vector<std::uint32_t> data;
+        for (const QSize size : icon.availableSizes()) {
+            const QImage image = icon.pixmap(size).toImage().convertToFormat(QImage::Format_ARGB32);
+            data.push_back(std::uint32_t(image.width()));
+            data.push_back(std::uint32_t(image.height()));
+            for (int y = 0; y < image.height(); ++y) {
+                const auto *line = reinterpret_cast<const std::uint32_t *>(image.constScanLine(y));
+                data.insert(data.end(), line, line + image.width());
+            }
+        }
+        x11frames_.push_back(std::move(data));
+    }
+}
+
+void IconAnimation::show(QWidget &window, int frame) const
+{
+    xcb_connection_t *connection = x11connection();
+    if (!connection || x11frames_.empty() || !window.windowHandle()) {
+        window.setWindowIcon(frames_.at(std::size_t(frame)));
+        return;
+    }
+    const std::vector<std::uint32_t> &data = x11frames_.at(std::size_t(frame));
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, xcb_window_t(window.winId()), iconatom_,
+                        XCB_ATOM_CARDINAL, 32, std::uint32_t(data.size()), data.data());
+    xcb_flush(connection);  // the frame is shown at its tick, not with a later request
 }
 
 QMessageBox *messagebox(const QString &text, QWidget *parent)

@@ -5,10 +5,12 @@
 
 #include <QColor>
 #include <QFont>
+#include <QIcon>
 #include <QPushButton>
 #include <QRect>
 
 #include <cstdint>
+#include <vector>
 
 class QApplication;
 class QMessageBox;
@@ -49,6 +51,23 @@ QPalette palette();
 // Hands what was drawn or changed so far to the window system at once. X11 buffers
 // requests until something else flushes them; elsewhere this does nothing.
 void flushwindowsystem();
+
+// The frames of an animated window icon, shown one at a time. On X11 each frame is
+// made into the window's _NET_WM_ICON property once, and showing it is one request
+// sent at once: no image conversions and no change event for every child widget, so
+// that a frame a tick costs little while idle. Elsewhere Qt sets the icon.
+class IconAnimation {
+public:
+    explicit IconAnimation(std::vector<QIcon> frames);
+
+    int size() const { return int(frames_.size()); }
+    void show(QWidget &window, int frame) const;
+
+private:
+    std::vector<QIcon> frames_;
+    std::vector<std::vector<std::uint32_t>> x11frames_;  // empty off X11
+    std::uint32_t iconatom_ = 0;
+};
 
 // A message box in the program's name with the text and a plain OK button.
 QMessageBox *messagebox(const QString &text, QWidget *parent = nullptr);

@@ -58,6 +58,7 @@ Form1::Form1(std::optional<std::uint64_t> seed, QWidget *parent) : QMainWindow(p
     setWindowIcon(windowicon());  // until the first tick spins it
     for (int k = 0; k < int(Image1.size()); ++k)
         Image1[k] = QIcon(QStringLiteral(":/icons/top_%1.png").arg(k, 2, 10, QLatin1Char('0')));
+    spinner_.emplace(std::vector<QIcon>(Image1.begin(), Image1.end()));
 
     buildlayout();
     buildmenu();
@@ -333,8 +334,7 @@ void Form1::closeEvent(QCloseEvent *event)
 
 void Form1::Timer1_Timer()
 {
-    setWindowIcon(Image1[iconframe]);
-    look::flushwindowsystem();  // the frame is shown at its tick, not with a later request
+    spinner_->show(*this, iconframe);
     iconframe = (iconframe + 1) % int(Image1.size());
 }
 

@@ -113,6 +113,7 @@ private:
     QLabel *Label6;                // status line
     QTimer *Timer1;                // spins the window icon
     std::array<QIcon, 18> Image1;  // the icon's frames
+    std::optional<look::IconAnimation> spinner_;  // shows them
 
     QMenu *game;
     QAction *newgame_, *exitgame_, *help, *about;
