@@ -60,7 +60,6 @@ class IconAnimation {
 public:
     explicit IconAnimation(std::vector<QIcon> frames);
 
-    int size() const { return int(frames_.size()); }
     void show(QWidget &window, int frame) const;
 
 private:
@@ -101,9 +100,6 @@ public:
     void setcolor(const QColor &color);
     QColor color() const { return color_; }
 
-    // Whether the dark frame is drawn around this button now.
-    bool carriesdefaultframe() const;
-
 signals:
     void colorchanged();  // screen readers hear the colour's meaning through it
 
@@ -111,6 +107,9 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    // Whether the dark frame is drawn around this button now.
+    bool carriesdefaultframe() const;
+
     QColor color_{192, 192, 192};
 };
 
