@@ -34,8 +34,30 @@ install_missing() {
 }
 
 build() {
-  cmake --preset "$1" -DBUILD_TESTING=ON >/dev/null
-  cmake --build --preset "$1" -j "$(nproc)"
+  cmake --preset "$1" -DBUILD_TESTING=ON >/dev/null && cmake --build --preset "$1" -j "$(nproc)"
+}
+
+# One stage of the test run: runs even when an earlier one failed, and leaves a line for
+# the summary.
+summary=() failed=0
+stage() {  # name command...
+  local name=$1 start=$SECONDS status=0
+  shift
+  echo "==== $name"
+  "$@" || status=$?
+  if ((status == 0)); then
+    summary+=("passed  $name ($((SECONDS - start)) s)")
+  else
+    summary+=("FAILED  $name ($((SECONDS - start)) s, exit status $status)")
+    failed=1
+  fi
+}
+
+# The suite of one build: built, then run by ctest with the given arguments.
+suite() {  # preset ctest-arguments...
+  local preset=$1
+  shift
+  build "$preset" && ctest --preset "$preset" -j "$(nproc)" "$@"
 }
 
 case "${1:-}" in
@@ -49,15 +71,15 @@ case "${1:-}" in
     install_missing "${play_packages[@]}" "${test_packages[@]}"
     # The whole suite in the release build, again in the debug build (tests must not
     # lean on optimisation), again under AddressSanitizer and UndefinedBehaviorSanitizer,
-    # then clang-tidy and cppcheck.
-    build release
-    ctest --preset release -j "$(nproc)"
-    build debug
-    # The package and the pictures do not depend on the build type: checked once, above.
-    ctest --preset debug -j "$(nproc)" -E '^(packaging\.|tools\.assets$)'
-    build asan
-    ctest --preset asan -j "$(nproc)" -E '^(packaging\.|tools\.assets$)'
-    tests/static_checks.sh build/release
+    # then clang-tidy and cppcheck. The package and the pictures do not
+    # depend on the build type: they are checked once, in the release build.
+    stage "release suite" suite release
+    stage "debug suite" suite debug -E '^(packaging\.|tools\.assets$)'
+    stage "sanitizer suite" suite asan -E '^(packaging\.|tools\.assets$)'
+    stage "static checks" tests/static_checks.sh build/release
+    echo "==== summary"
+    printf '%s\n' "${summary[@]}"
+    exit "$failed"
     ;;
   *)
     echo "usage: $0 run|test" >&2

@@ -3,6 +3,7 @@
 #   start-up   median milliseconds from launch to the window's first paint, over 21 starts
 #   idle       CPU share of one core and resident memory over 30 s, before the first New
 #              and again in the middle of a game waiting for a guess
+#   icon       the spinning top's icon changes a second and the longest gap between two
 #   stall      the longest time one event took to handle while 20 games were played
 #   bench/window_bench.sh [build directory]
 set -euo pipefail
@@ -53,4 +54,5 @@ idle "waiting for a guess"
 kill "$running"
 running=
 
+/usr/bin/python3 tests/ui/desktop/icon_check.py --cadence "$game"
 "$probe" stall 20 2>/dev/null

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <fstream>
+#include <stdexcept>
 #include <string>
 
 namespace numora::testsupport {
@@ -16,7 +17,8 @@ inline constexpr bool kFootprintIsMeaningful = false;
 inline constexpr bool kFootprintIsMeaningful = true;
 #endif
 
-// Resident memory in KiB, or -1 where /proc does not tell.
+// Resident memory in KiB. Throws where /proc does not tell, so that a footprint check
+// never compares two readings that both failed.
 inline long residentkib()
 {
     std::ifstream status("/proc/self/status");
@@ -25,7 +27,7 @@ inline long residentkib()
     while (status >> key)
         if (key == "VmRSS:" && status >> value)
             return value;
-    return -1;
+    throw std::runtime_error("no VmRSS in /proc/self/status");
 }
 
 }  // namespace numora::testsupport

@@ -6,10 +6,12 @@
 #include <QApplication>
 #include <QMenu>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 
 #include <initializer_list>
+#include <memory>
 
 namespace numora::testsupport {
 
@@ -30,6 +32,15 @@ inline QWidgetList openwindows(std::initializer_list<const char *> names)
 
 // The windows that end a game: lost, won, a draw, the contradiction message.
 inline QWidgetList openendwindows() { return openwindows({"frmUlost", "frmUwin", "Tvdraw", "badsigns"}); }
+
+// True once every step queued before the call has run: a step queued now runs after
+// them. Where a step must never run, its effect is then checked: it would be there.
+[[nodiscard]] inline bool queuedstepsdone()
+{
+    auto done = std::make_shared<bool>(false);
+    QTimer::singleShot(0, qApp, [done] { *done = true; });
+    return QTest::qWaitFor([done] { return *done; });
+}
 
 // Alt+`menu`, then `item` in the menu that drops down, as a player types them once the
 // window is brought to the front: through the window system, so that a modal window

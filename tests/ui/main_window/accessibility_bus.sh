@@ -20,7 +20,10 @@ trap '[[ -n $numora ]] && kill "$numora" 2>/dev/null; [[ -n $launcher ]] && kill
 /usr/libexec/at-spi-bus-launcher --launch-immediately &
 launcher=$!
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb QT_ACCESSIBILITY=1 NO_AT_BRIDGE=0
-sleep 0.5
+# The accessibility bus is up when the launcher tells its address.
+bus_up() { dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress >/dev/null 2>&1; }
+for _ in $(seq 300); do bus_up && break; sleep 0.1; done
+bus_up || { echo "FAIL: the accessibility bus did not start" >&2; exit 1; }
 
 echo "== in-process, with accessibility on"
 "$inprocess" || { echo "FAIL: the in-process accessibility test" >&2; exit 1; }

@@ -548,8 +548,7 @@ void Form1Test::newGameDuringEachEntry()
     type("1023");
     click("Command12");
     QVERIFY(startgame());
-    QCoreApplication::processEvents();
-    QTest::qWait(20);
+    QVERIFY(numora::testsupport::queuedstepsdone());
     QCOMPARE(form_->driver().phase(), Phase::NumberEntry);
     QVERIFY(label("Label8")->text().isEmpty());
     QVERIFY(!button("Command23")->isEnabled());

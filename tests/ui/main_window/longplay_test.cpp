@@ -1,13 +1,16 @@
 // SPDX-License-Identifier: MIT
 // Five hundred whole games through the real window: each end's YES starts the next game
-// by returning to the event loop, so the stack stays as deep as in the first game, and
-// no game leaves memory behind.
+// from the event loop, so the stack stays as deep as in the first game, and no game
+// leaves memory behind. A game that waited in an event loop of its own would start the
+// next one from there, deeper each time; one that never returned hangs, and the test's
+// time-out ends it.
 #include "form1.h"
 #include "support/process.h"
 #include "support/qtmain.h"
 #include "support/windows.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QtTest>
 
@@ -77,7 +80,9 @@ void LongPlayTest::fiveHundredGamesKeepTheirFootprint()
         QWidget *end = ends.front();
         const char *expected[] = {"frmUlost", "Tvdraw", "frmUwin"};
         QCOMPARE(end->objectName(), QLatin1String(expected[kind]));
-        QTest::keyClick(end, Qt::Key_Return);  // YES
+        // YES, handled by the event loop as a player's key press is.
+        QCoreApplication::postEvent(end, new QKeyEvent(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier));
+        QCoreApplication::postEvent(end, new QKeyEvent(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier));
         QTRY_VERIFY(openendwindows().isEmpty());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         if (game == 0)  // the first game came from the menu, every later one from YES
@@ -87,7 +92,6 @@ void LongPlayTest::fiveHundredGamesKeepTheirFootprint()
     }
     const long after500 = residentkib();
     qInfo("resident after 100 games %ld KiB, after 500 %ld KiB", after100, after500);
-    QVERIFY(after100 > 0);
     if (numora::testsupport::kFootprintIsMeaningful)
         QVERIFY(std::abs(after500 - after100) <= 2048);
     QCOMPARE(form.deepest, form.shallowest);
