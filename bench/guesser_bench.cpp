@@ -14,7 +14,8 @@
 
 using namespace numora;
 
-namespace {
+namespace
+{
 
 // Records the answers to the guesses, each taken out of the pool as a computer turn does.
 std::unique_ptr<Module1> afteranswers(std::initializer_list<std::pair<const char *, int>> answers, int expected)
@@ -124,6 +125,6 @@ void BM_Pickbest(benchmark::State &state)
 }
 BENCHMARK(BM_Pickbest)->Unit(benchmark::kMicrosecond);
 
-}  // namespace
+} // namespace
 
 BENCHMARK_MAIN();

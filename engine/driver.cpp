@@ -3,7 +3,8 @@
 
 #include <chrono>
 
-namespace numora {
+namespace numora
+{
 
 std::string boardrow(const std::string &guess, int plus, int minus)
 {
@@ -80,7 +81,7 @@ NumberAnswer Driver::confirmnumber(const std::string &guesstext)
                 makeguess();
         });
     } else {
-        ++m.myguesscount;  // the answered guess has left the pool
+        ++m.myguesscount; // the answered guess has left the pool
         window_.setlabel6("Thinking...");
         const auto ticket = ticket_;
         window_.afterpump([this, ticket] { think(ticket); });
@@ -234,4 +235,4 @@ void Driver::badsignsok()
         startgame();
 }
 
-}  // namespace numora
+} // namespace numora

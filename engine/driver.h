@@ -13,21 +13,23 @@
 #include <random>
 #include <string>
 
-namespace numora {
+namespace numora
+{
 
-enum class Board { Picture1, Picture2 };  // the player's board, the computer's board
+enum class Board { Picture1, Picture2 }; // the player's board, the computer's board
 
 // What the driver needs from the game window.
-class GameWindow {
-public:
+class GameWindow
+{
+  public:
     virtual ~GameWindow() = default;
-    virtual void form_load() = 0;  // empty displays and boards, lock both keypads, close end windows
+    virtual void form_load() = 0; // empty displays and boards, lock both keypads, close end windows
     virtual void setlabel6(const std::string &caption) = 0;
     virtual void setlabel8(const std::string &caption) = 0;
     virtual void addrow(Board board, const std::string &row) = 0;
-    virtual void wait2() = 0;  // open the number entry
-    virtual void wait() = 0;   // open the sign entry for the guess shown in Label8
-    virtual void afterpump(std::function<void()> step) = 0;  // run step once pending events are handled
+    virtual void wait2() = 0;                               // open the number entry
+    virtual void wait() = 0;                                // open the sign entry for the guess shown in Label8
+    virtual void afterpump(std::function<void()> step) = 0; // run step once pending events are handled
     virtual void beep() = 0;
     virtual void showlost(const std::string &caption) = 0;
     virtual void showwon() = 0;
@@ -47,20 +49,21 @@ struct NumberAnswer {
 
 std::string boardrow(const std::string &guess, int plus, int minus);
 
-class Driver {
-public:
+class Driver
+{
+  public:
     explicit Driver(GameWindow &window, std::optional<std::uint64_t> seed = std::nullopt);
 
-    void startgame();  // also New: the running game is dropped at once
+    void startgame(); // also New: the running game is dropped at once
     NumberAnswer confirmnumber(const std::string &guesstext);
     SignsResult confirmsigns(int pluscount, int minuscount);
-    void yes();         // YES in an end window
-    void badsignsok();  // OK on the contradiction message
+    void yes();        // YES in an end window
+    void badsignsok(); // OK on the contradiction message
 
     Phase phase() const { return phase_; }
     const Module1 &state() const { return *m_; }
 
-private:
+  private:
     void makeguess();
     void think(std::uint64_t ticket);
     void youlost();
@@ -73,11 +76,11 @@ private:
     std::unique_ptr<Module1> m_;
     std::optional<std::uint64_t> seed_;
     std::uint64_t games_ = 0;
-    std::uint64_t ticket_ = 0;  // makes a pending step of a dropped game do nothing
+    std::uint64_t ticket_ = 0; // makes a pending step of a dropped game do nothing
     std::mt19937_64 rng_;
     Phase phase_ = Phase::Idle;
-    int guessrow_ = -1;  // pool row of the guess being answered
+    int guessrow_ = -1; // pool row of the guess being answered
     bool lastchance_ = false;
 };
 
-}  // namespace numora
+} // namespace numora

@@ -7,7 +7,8 @@
 
 #include <random>
 
-namespace numora {
+namespace numora
+{
 
 enum class Assessment { NoPossible, OnePossible, Counted };
 
@@ -41,4 +42,4 @@ int drawbestrow(const Module1 &m, std::mt19937_64 &rng);
 // Takes a guessed row out of the pool; the caller then raises myguesscount.
 void removefrompool(Module1 &m, int row);
 
-}  // namespace numora
+} // namespace numora

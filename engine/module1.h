@@ -7,10 +7,11 @@
 #include <array>
 #include <string>
 
-namespace numora {
+namespace numora
+{
 
-constexpr int kRecords = 10;  // rows for each side's guesses
-constexpr int kPoolRows = kCandidates - 1;  // the pool during assessment
+constexpr int kRecords = 10;               // rows for each side's guesses
+constexpr int kPoolRows = kCandidates - 1; // the pool during assessment
 
 struct Module1 {
     bool digitmode = false;
@@ -25,7 +26,7 @@ struct Module1 {
     int yourguesscount = 0;
     bool playagain = false;
     bool youfound = false;
-    CandidateTable candidates{};  // rows 0 .. 4535 - myguesscount are the pool
+    CandidateTable candidates{}; // rows 0 .. 4535 - myguesscount are the pool
     CandidateTable possibles{};
     SignCodes signcodes{};
     std::array<std::array<int, kClasses>, kPoolRows> classsizes{};
@@ -37,4 +38,4 @@ struct Module1 {
     int poollast() const { return kCandidates - 1 - myguesscount; }
 };
 
-}  // namespace numora
+} // namespace numora

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "tables.h"
 
-namespace numora {
+namespace numora
+{
 
 void buildcandidates(CandidateTable &candidates)
 {
@@ -20,7 +21,7 @@ void buildsigncodes(SignCodes &signcodes)
     int codecount = 0;
     for (int plus = 0; plus <= 3; ++plus)
         for (int minus = 0; minus <= 4 - plus; ++minus)
-            if (codecount < kClasses)  // drops 31, which two four-digit numbers never give
+            if (codecount < kClasses) // drops 31, which two four-digit numbers never give
                 signcodes.at(codecount++) = 10 * plus + minus;
 }
 
@@ -67,4 +68,4 @@ Digits digitsof(const std::string &text)
     return number;
 }
 
-}  // namespace numora
+} // namespace numora

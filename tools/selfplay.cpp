@@ -18,7 +18,8 @@
 
 using namespace numora;
 
-namespace {
+namespace
+{
 
 // Number of computer guesses to find the secret; a single possible left after
 // guess k counts as found with guess k + 1.
@@ -44,7 +45,7 @@ int playgame(const Digits &secret, std::uint64_t seed, std::uint64_t game, bool 
             return m->myguesscount;
         switch (countclasses(*m)) {
         case Assessment::NoPossible:
-            return -1;  // cannot happen with honest answers
+            return -1; // cannot happen with honest answers
         case Assessment::OnePossible:
             return m->myguesscount + 1;
         case Assessment::Counted:
@@ -71,7 +72,7 @@ std::uint64_t number(const char *text, const char *flag)
     return value;
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char **argv)
 {

@@ -13,7 +13,8 @@
 
 using namespace numora;
 
-namespace {
+namespace
+{
 
 // Records what the driver shows; steps queued by afterpump run on pump().
 struct FakeWindow : GameWindow {
@@ -108,7 +109,7 @@ struct Game {
     }
 };
 
-}  // namespace
+} // namespace
 
 TEST(Driver, BoardRowsHaveTheirFormat)
 {
@@ -219,7 +220,7 @@ TEST(Driver, NewGameDropsThePendingTurn)
     ASSERT_EQ(g.driver.confirmnumber(g.missingguess()).result, NumberResult::Accepted);
     EXPECT_EQ(g.window.label6, "Thinking...");
     g.driver.startgame();
-    g.window.pump();  // the old game's assessment must not run
+    g.window.pump(); // the old game's assessment must not run
     EXPECT_EQ(g.driver.phase(), Phase::NumberEntry);
     EXPECT_TRUE(g.window.label8.empty());
     EXPECT_EQ(g.driver.state().myguesscount, 0);
@@ -249,7 +250,7 @@ TEST(Driver, OnePossibleLeftEndsInALossOrADraw)
             if (!reached)
                 continue;
             ASSERT_EQ(g.driver.phase(), Phase::Ended) << secret;
-            EXPECT_EQ(g.window.label8, secret);  // named, never answered
+            EXPECT_EQ(g.window.label8, secret); // named, never answered
             EXPECT_EQ(g.window.picture2.size(), g.window.picture1.size() - 1);
             if (hit) {
                 EXPECT_EQ(g.window.ended, "draw") << secret;
@@ -264,7 +265,8 @@ TEST(Driver, OnePossibleLeftEndsInALossOrADraw)
     EXPECT_GT(draws, 0);
 }
 
-namespace {
+namespace
+{
 
 bool ispossible(const Module1 &m, const Digits &number)
 {
@@ -272,7 +274,7 @@ bool ispossible(const Module1 &m, const Digits &number)
            m.possibles.begin() + m.possiblecount;
 }
 
-}  // namespace
+} // namespace
 
 TEST(Driver, LastChanceThatHitsIsADraw)
 {
@@ -308,7 +310,8 @@ TEST(Driver, MissedLastChanceStillSeesTheLastPoolRow)
     EXPECT_TRUE(ispossible(m, secret));
 }
 
-namespace {
+namespace
+{
 
 using numora::testsupport::residentkib;
 
@@ -322,7 +325,7 @@ struct DepthWindow : FakeWindow {
     }
 };
 
-}  // namespace
+} // namespace
 
 TEST(Driver, TenThousandGamesInARowUseOneDepthAndOneFootprint)
 {
@@ -349,7 +352,7 @@ TEST(Driver, TenThousandGamesInARowUseOneDepthAndOneFootprint)
         if (game == 10000)
             at10000 = {window.depth, mallinfo2().uordblks, residentkib()};
         const std::string hidden = driver.state().mynumber;
-        const int kind = game % 3;  // 0: lost, 1: draw, 2: won
+        const int kind = game % 3; // 0: lost, 1: draw, 2: won
         const std::string guess = kind == 0 ? (hidden == "1234" ? "5678" : "1234") : hidden;
         ASSERT_EQ(driver.confirmnumber(guess).result, NumberResult::Accepted);
         window.pump();

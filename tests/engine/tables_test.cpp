@@ -35,7 +35,7 @@ TEST(Tables, SignCodeExamples)
     const struct {
         const char *a, *b;
         int code;
-    } cases[] = {{"1234", "1234", 40}, {"1234", "4321", 4}, {"1234", "1243", 22},
+    } cases[] = {{"1234", "1234", 40}, {"1234", "4321", 4},  {"1234", "1243", 22},
                  {"1234", "5678", 0},  {"1234", "1235", 30}, {"1234", "6241", 12}};
     for (const auto &c : cases)
         EXPECT_EQ(signcode(digitsof(c.a), digitsof(c.b)), c.code) << c.a << " " << c.b;
