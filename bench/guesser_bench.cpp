@@ -22,7 +22,6 @@ std::unique_ptr<Module1> afteranswers(std::initializer_list<std::pair<const char
 {
     auto m = std::make_unique<Module1>();
     buildcandidates(m->candidates);
-    buildsigncodes(m->signcodes);
     for (auto [guess, code] : answers) {
         const Digits digits = digitsof(guess);
         for (int p = 0; p <= m->poollast(); ++p)

@@ -29,7 +29,6 @@ void Driver::startgame()
     m.myguesscount = 0;
     m.yourguesscount = 0;
     buildcandidates(m.candidates);
-    buildsigncodes(m.signcodes);
     if (seed_) {
         std::seed_seq seq{*seed_, games_};
         rng_.seed(seq);
@@ -154,7 +153,7 @@ SignsResult Driver::confirmsigns(int pluscount, int minuscount)
     Module1 &m = *m_;
     if (phase_ != Phase::SignEntry)
         return SignsResult::Refused;
-    if (pluscount < 0 || minuscount < 0 || pluscount + minuscount > 4 || (pluscount == 3 && minuscount == 1))
+    if (!possibleanswer(pluscount, minuscount))
         return SignsResult::Impossible;
     m.mysigns.at(m.myguesscount) = 10 * pluscount + minuscount;
     window_.addrow(Board::Picture2, boardrow(textform(m.myguesses[m.myguesscount]), pluscount, minuscount));

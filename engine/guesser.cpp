@@ -17,13 +17,12 @@ namespace numora
 namespace
 {
 
-// Row of each sign code in signcodes; the hit (40) and the impossible 31 fall into no class.
+// Row of each sign code in kSignCodes; the hit (40) and the impossible 31 fall into no class.
 constexpr std::array<int, kHit + 1> classrows = [] {
     std::array<int, kHit + 1> rows{};
     rows.fill(kClasses);
-    const int codes[kClasses] = {0, 1, 2, 3, 4, 10, 11, 12, 13, 20, 21, 22, 30};
     for (int n = 0; n < kClasses; ++n)
-        rows[codes[n]] = n;
+        rows[kSignCodes[n]] = n;
     return rows;
 }();
 
@@ -42,9 +41,7 @@ constexpr int keyofcode(int code)
 // Key of an answer two numbers can give; 255, which no pair gives, for any other code.
 int wantedkey(int code)
 {
-    if (code == kHit || (code >= 0 && code < kHit && classrows[code] < kClasses))
-        return keyofcode(code);
-    return 255;
+    return possibleanswer(code / 10, code % 10) ? keyofcode(code) : 255;
 }
 
 // Pool rows agreeing with every recorded answer, ascending; returns how many. The
@@ -164,9 +161,8 @@ struct Classkey {
 };
 constexpr std::array<Classkey, kCounted> countedkeys = [] {
     std::array<Classkey, kCounted> keys{};
-    const int codes[kClasses] = {0, 1, 2, 3, 4, 10, 11, 12, 13, 20, 21, 22, 30};
     for (int n = 0; n < kCounted; ++n) {
-        const int code = codes[countedrows[n]];
+        const int code = kSignCodes[countedrows[n]];
         keys[n] = {code / 10, code / 10 + code % 10, static_cast<std::uint8_t>(keyofcode(code))};
     }
     return keys;

@@ -28,7 +28,6 @@ struct Module1 {
     bool youfound = false;
     CandidateTable candidates{}; // rows 0 .. 4535 - myguesscount are the pool
     CandidateTable possibles{};
-    SignCodes signcodes{};
     std::array<std::array<int, kClasses>, kPoolRows> classsizes{};
     std::array<std::array<double, 5>, kPoolRows> ratings{};
     int bestcount = 0;

@@ -16,15 +16,6 @@ void buildcandidates(CandidateTable &candidates)
                                                       static_cast<std::uint8_t>(d2), static_cast<std::uint8_t>(d3)};
 }
 
-void buildsigncodes(SignCodes &signcodes)
-{
-    int codecount = 0;
-    for (int plus = 0; plus <= 3; ++plus)
-        for (int minus = 0; minus <= 4 - plus; ++minus)
-            if (codecount < kClasses) // drops 31, which two four-digit numbers never give
-                signcodes.at(codecount++) = 10 * plus + minus;
-}
-
 int signcode(const Digits &a, const Digits &b)
 {
     int signvalue = 0;

@@ -27,7 +27,6 @@ int playgame(const Digits &secret, std::uint64_t seed, std::uint64_t game, bool 
 {
     auto m = std::make_unique<Module1>();
     buildcandidates(m->candidates);
-    buildsigncodes(m->signcodes);
     std::seed_seq seq{seed, game};
     std::mt19937_64 rng(seq);
     m->bestcount = kCandidates;

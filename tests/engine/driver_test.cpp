@@ -94,7 +94,7 @@ struct Game {
         const Digits shown = digitsof(window.label8);
         CandidateTable all{};
         buildcandidates(all);
-        for (int code : {0, 1, 2, 3, 4, 10, 11, 12, 13, 20, 21, 22, 30}) {
+        for (int code : kSignCodes) {
             bool fits = false;
             for (const auto &x : all) {
                 bool agrees = signcode(shown, x) == code;

@@ -20,7 +20,6 @@ std::unique_ptr<Module1> freshgame()
 {
     auto m = std::make_unique<Module1>();
     buildcandidates(m->candidates);
-    buildsigncodes(m->signcodes);
     return m;
 }
 
@@ -106,7 +105,7 @@ TEST(Guesser, RatingsOfTwoPossibles)
         for (int q = 0; q < 2; ++q) {
             const int code = signcode(m->candidates[p], m->possibles[q]);
             for (int n = 0; n < kClasses; ++n)
-                sizes[n] += m->signcodes[n] == code;
+                sizes[n] += kSignCodes[n] == code;
         }
         m->classsizes[p] = sizes;
     }
