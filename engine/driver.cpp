@@ -26,9 +26,8 @@ void Driver::startgame()
     window_.form_load();
     window_.setlabel6("");
     m.youfound = false;
-    m.myguesscount = 0;
     m.yourguesscount = 0;
-    buildcandidates(m.candidates);
+    player_.newgame();
     if (seed_) {
         std::seed_seq seq{*seed_, games_};
         rng_.seed(seq);
@@ -37,7 +36,6 @@ void Driver::startgame()
     }
     ++games_;
     m.mynumber = textform(m.candidates[std::uniform_int_distribution<int>(0, kCandidates - 1)(rng_)]);
-    m.bestcount = kCandidates;
     m.inputdone = false;
     m.digitmode = true;
     phase_ = Phase::NumberEntry;
@@ -73,79 +71,48 @@ NumberAnswer Driver::confirmnumber(const std::string &guesstext)
     m.digitmode = false;
     m.inputdone = true;
     phase_ = Phase::Thinking;
-    if (m.yourguesscount == 1) {
-        const auto ticket = ticket_;
-        window_.afterpump([this, ticket] {
-            if (ticket == ticket_)
-                makeguess();
-        });
-    } else {
-        ++m.myguesscount; // the answered guess has left the pool
+    if (m.myguesscount > 0) // the first guess has no answer to think over
         window_.setlabel6("Thinking...");
-        const auto ticket = ticket_;
-        window_.afterpump([this, ticket] { think(ticket); });
-    }
+    const auto ticket = ticket_;
+    window_.afterpump([this, ticket] { makeguess(ticket); });
     return answer;
 }
 
-void Driver::think(std::uint64_t ticket)
+void Driver::makeguess(std::uint64_t ticket)
 {
     if (ticket != ticket_ || phase_ != Phase::Thinking)
         return;
     Module1 &m = *m_;
-    switch (countclasses(m)) {
-    case Assessment::NoPossible:
+    const bool thought = m.myguesscount > 0;
+    const NextGuess next = player_.nextguess(rng_, m.youfound);
+    switch (next.result) {
+    case Guessed::NoPossible:
         badsigns();
         return;
-    case Assessment::OnePossible:
-        computerfound();
+    case Guessed::OnePossible:
+        computerfound(next.number);
         return;
-    case Assessment::Counted:
+    case Guessed::Guess:
         break;
     }
-    ratepool(m);
-    pickbest(m);
-    window_.setlabel6("");
-    makeguess();
+    if (thought)
+        window_.setlabel6("");
+    window_.beep();
+    window_.setlabel8(textform(next.number));
+    m.inputdone = false;
+    phase_ = Phase::SignEntry;
+    window_.wait();
 }
 
-void Driver::computerfound()
+void Driver::computerfound(const Digits &number)
 {
     Module1 &m = *m_;
     window_.setlabel6("");
-    window_.setlabel8(textform(m.possibles[0]));
+    window_.setlabel8(textform(number));
     if (m.youfound && m.myguesscount == m.yourguesscount - 1)
         itsadraw();
     else
         youlost();
-}
-
-void Driver::makeguess()
-{
-    Module1 &m = *m_;
-    Digits guess{};
-    lastchance_ = m.youfound;
-    if (m.youfound) {
-        if (m.myguesscount == 0) {
-            guessrow_ = std::uniform_int_distribution<int>(0, kCandidates - 1)(rng_);
-            guess = m.candidates[guessrow_];
-        } else {
-            guess = m.possibles[std::uniform_int_distribution<int>(0, m.possiblecount - 1)(rng_)];
-            for (int p = 0; p <= m.poollast(); ++p)
-                if (m.candidates[p] == guess)
-                    guessrow_ = p;
-        }
-    } else {
-        guessrow_ = drawbestrow(m, rng_);
-        guess = m.candidates[guessrow_];
-        removefrompool(m, guessrow_);
-    }
-    m.myguesses.at(m.myguesscount) = guess;
-    window_.beep();
-    window_.setlabel8(textform(guess));
-    m.inputdone = false;
-    phase_ = Phase::SignEntry;
-    window_.wait();
 }
 
 SignsResult Driver::confirmsigns(int pluscount, int minuscount)
@@ -155,8 +122,9 @@ SignsResult Driver::confirmsigns(int pluscount, int minuscount)
         return SignsResult::Refused;
     if (!possibleanswer(pluscount, minuscount))
         return SignsResult::Impossible;
-    m.mysigns.at(m.myguesscount) = 10 * pluscount + minuscount;
-    window_.addrow(Board::Picture2, boardrow(textform(m.myguesses[m.myguesscount]), pluscount, minuscount));
+    const Digits guess = m.myguesses.at(m.myguesscount);
+    player_.recordanswer(10 * pluscount + minuscount);
+    window_.addrow(Board::Picture2, boardrow(textform(guess), pluscount, minuscount));
     window_.setlabel8("");
     if (pluscount == 4) {
         if (m.youfound)
@@ -166,20 +134,15 @@ SignsResult Driver::confirmsigns(int pluscount, int minuscount)
         return SignsResult::Accepted;
     }
     if (m.youfound) {
-        // The last chance missed. Its guess leaves the pool, so the check sees
-        // exactly the numbers not guessed yet.
-        removefrompool(m, guessrow_);
-        ++m.myguesscount;
-        findpossibles(m);
-        if (m.possiblecount == 0)
-            badsigns();
-        else
+        // The last chance missed; the answers must still leave a number not guessed yet.
+        if (player_.anypossible())
             youwon();
+        else
+            badsigns();
         return SignsResult::Accepted;
     }
-    if (m.myguesscount == kRecords - 1) {
+    if (m.myguesscount == kRecords) {
         // Both sides have used their ten guesses without a hit.
-        ++m.myguesscount;
         itsadraw();
         return SignsResult::Accepted;
     }

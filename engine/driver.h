@@ -4,7 +4,7 @@
 //   Driver d(window); d.startgame(); ... d.confirmnumber("1234"); ... d.confirmsigns(1, 2);
 #pragma once
 
-#include "guesser.h"
+#include "computerplayer.h"
 
 #include <cstdint>
 #include <functional>
@@ -64,22 +64,21 @@ class Driver
     const Module1 &state() const { return *m_; }
 
   private:
-    void makeguess();
-    void think(std::uint64_t ticket);
+    void makeguess(std::uint64_t ticket);
     void youlost();
     void youwon();
     void itsadraw();
     void badsigns();
-    void computerfound();
+    void computerfound(const Digits &number);
 
     GameWindow &window_;
     std::unique_ptr<Module1> m_;
+    ComputerPlayer player_{*m_};
     std::optional<std::uint64_t> seed_;
     std::uint64_t games_ = 0;
     std::uint64_t ticket_ = 0; // makes a pending step of a dropped game do nothing
     std::mt19937_64 rng_;
     Phase phase_ = Phase::Idle;
-    int guessrow_ = -1; // pool row of the guess being answered
     bool lastchance_ = false;
 };
 

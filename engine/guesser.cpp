@@ -439,15 +439,4 @@ void pickbest(Module1 &m)
             m.bestlist.at(m.bestcount++) = p;
 }
 
-int drawbestrow(const Module1 &m, std::mt19937_64 &rng)
-{
-    const int r = std::uniform_int_distribution<int>(0, m.bestcount - 1)(rng);
-    return m.myguesscount == 0 ? r : m.bestlist.at(r);
-}
-
-void removefrompool(Module1 &m, int row)
-{
-    m.candidates.at(row) = m.candidates[m.poollast()];
-}
-
 } // namespace numora

@@ -242,7 +242,6 @@ TEST(Driver, OnePossibleLeftEndsInALossOrADraw)
                 if (g.driver.phase() != Phase::NumberEntry)
                     break;
                 auto next = std::make_unique<Module1>(g.driver.state());
-                ++next->myguesscount;
                 findpossibles(*next);
                 reached = next->possiblecount == 1;
                 g.guess(reached && hit ? g.driver.state().mynumber : g.missingguess());

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "guesser.h"
+#include "computerplayer.h"
 
 #include <gtest/gtest.h>
 
@@ -7,6 +7,7 @@
 #include <bit>
 #include <cstdint>
 #include <memory>
+#include <random>
 #include <set>
 #include <utility>
 #include <vector>
@@ -19,7 +20,7 @@ namespace
 std::unique_ptr<Module1> freshgame()
 {
     auto m = std::make_unique<Module1>();
-    buildcandidates(m->candidates);
+    ComputerPlayer(*m).newgame();
     return m;
 }
 
@@ -31,15 +32,12 @@ int rowof(const Module1 &m, const char *text)
     return -1;
 }
 
-// Records an answer and takes the guess out of the pool, as a computer turn does.
+// The computer's turn with this guess, answered by this code.
 void answer(Module1 &m, const char *guess, int code)
 {
-    const int row = rowof(m, guess);
-    if (row >= 0)
-        m.candidates[row] = m.candidates[m.poollast()];
-    m.myguesses.at(m.myguesscount) = digitsof(guess);
-    m.mysigns.at(m.myguesscount) = code;
-    ++m.myguesscount;
+    ComputerPlayer player(m);
+    player.takeguess(digitsof(guess));
+    player.recordanswer(code);
 }
 
 } // namespace
@@ -236,5 +234,36 @@ TEST(Guesser, VectorCountsMatchThePlainCountOnRealTurns)
                     bestrows.push_back(p);
             EXPECT_EQ(std::vector<int>(fast->bestlist.begin(), fast->bestlist.begin() + fast->bestcount), bestrows);
         }
+    }
+}
+
+TEST(ComputerPlayer, TheNumbersNotGuessedYetAreThePool)
+{
+    // A guess taken out of the pool wrongly would come again, or push out a number never
+    // guessed; the second guess here is a last chance, drawn from the possibles.
+    auto m = freshgame();
+    ComputerPlayer player(*m);
+    std::mt19937_64 rng(3);
+    const Digits secret = digitsof("5012");
+    std::multiset<Digits> notguessed(m->candidates.begin(), m->candidates.end());
+    for (int turn = 0;; ++turn) {
+        const CandidateTable before = m->candidates;
+        const NextGuess next = player.nextguess(rng, turn == 1);
+        if (next.result != Guessed::Guess) {
+            EXPECT_GE(turn, 3);
+            break;
+        }
+        EXPECT_EQ(before[next.row], next.number);
+        if (turn == 1) {
+            EXPECT_EQ(std::count(m->possibles.begin(), m->possibles.begin() + m->possiblecount, next.number), 1);
+        }
+        EXPECT_EQ(m->myguesses[m->myguesscount], next.number);
+        notguessed.erase(notguessed.find(next.number));
+        const int code = signcode(next.number, secret);
+        player.recordanswer(code);
+        EXPECT_EQ(std::multiset<Digits>(m->candidates.begin(), m->candidates.begin() + m->poollast() + 1), notguessed)
+            << "turn " << turn;
+        if (code == kHit)
+            break;
     }
 }
