@@ -73,4 +73,17 @@ bool ComputerPlayer::anypossible()
     return m_.possiblecount > 0;
 }
 
+void seedgame(std::mt19937_64 &rng, std::uint64_t seed, std::uint64_t game)
+{
+    const auto low = [](std::uint64_t v) { return static_cast<std::uint32_t>(v); };
+    const auto high = [](std::uint64_t v) { return static_cast<std::uint32_t>(v >> 32); };
+    if (high(seed) == 0 && high(game) == 0) {
+        std::seed_seq seq{low(seed), low(game)};
+        rng.seed(seq);
+    } else {
+        std::seed_seq seq{low(seed), low(game), high(seed), high(game)};
+        rng.seed(seq);
+    }
+}
+
 } // namespace numora

@@ -8,6 +8,7 @@
 
 #include "guesser.h"
 
+#include <cstdint>
 #include <random>
 
 namespace numora
@@ -50,5 +51,11 @@ class ComputerPlayer
 
     Module1 &m_;
 };
+
+// Seeds `rng` for game number `game` of a run seeded with `seed`, from all 64 bits of
+// both. std::seed_seq takes 32-bit words: the low halves come first and the high halves
+// follow only when one is set, so a seed and a game below 2^32 give the games that
+// std::seed_seq{seed, game} gives.
+void seedgame(std::mt19937_64 &rng, std::uint64_t seed, std::uint64_t game);
 
 } // namespace numora

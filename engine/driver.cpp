@@ -29,8 +29,7 @@ void Driver::startgame()
     m.yourguesscount = 0;
     player_.newgame();
     if (seed_) {
-        std::seed_seq seq{*seed_, games_};
-        rng_.seed(seq);
+        seedgame(rng_, *seed_, games_);
     } else {
         rng_.seed(static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
     }

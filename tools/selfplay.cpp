@@ -28,8 +28,8 @@ int playgame(const Digits &secret, std::uint64_t seed, std::uint64_t game, bool 
     auto m = std::make_unique<Module1>();
     ComputerPlayer player(*m);
     player.newgame();
-    std::seed_seq seq{seed, game};
-    std::mt19937_64 rng(seq);
+    std::mt19937_64 rng;
+    seedgame(rng, seed, game);
     for (;;) {
         const NextGuess next = player.nextguess(rng, false);
         switch (next.result) {

@@ -9,6 +9,7 @@
 #include <deque>
 #include <malloc.h>
 #include <memory>
+#include <set>
 #include <vector>
 
 using namespace numora;
@@ -225,6 +226,23 @@ TEST(Driver, NewGameDropsThePendingTurn)
     EXPECT_TRUE(g.window.label8.empty());
     EXPECT_EQ(g.driver.state().myguesscount, 0);
     EXPECT_EQ(g.driver.confirmsigns(0, 0), SignsResult::Refused);
+}
+
+TEST(Driver, SeedsThatDifferOnlyInTheirHighHalfPlayDifferentGames)
+{
+    // std::seed_seq keeps 32 bits of each value it is given.
+    std::set<std::vector<std::string>> runs;
+    for (std::uint64_t seed : {7ull, 7ull + (1ull << 32), 7ull + (1ull << 63)}) {
+        FakeWindow window;
+        Driver driver(window, seed);
+        std::vector<std::string> hidden;
+        for (int game = 0; game < 3; ++game) {
+            driver.startgame();
+            hidden.push_back(driver.state().mynumber);
+        }
+        runs.insert(hidden);
+    }
+    EXPECT_EQ(runs.size(), 3u);
 }
 
 TEST(Driver, OnePossibleLeftEndsInALossOrADraw)
