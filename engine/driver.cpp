@@ -35,8 +35,6 @@ void Driver::startgame()
     }
     ++games_;
     m.mynumber = textform(m.candidates[std::uniform_int_distribution<int>(0, kCandidates - 1)(rng_)]);
-    m.inputdone = false;
-    m.digitmode = true;
     phase_ = Phase::NumberEntry;
     window_.wait2();
 }
@@ -67,8 +65,6 @@ NumberAnswer Driver::confirmnumber(const std::string &guesstext)
     window_.addrow(Board::Picture1, boardrow(guesstext, answer.plus, answer.minus));
     ++m.yourguesscount;
     m.youfound = answer.plus == 4;
-    m.digitmode = false;
-    m.inputdone = true;
     phase_ = Phase::Thinking;
     if (m.myguesscount > 0) // the first guess has no answer to think over
         window_.setlabel6("Thinking...");
@@ -98,7 +94,6 @@ void Driver::makeguess(std::uint64_t ticket)
         window_.setlabel6("");
     window_.beep();
     window_.setlabel8(textform(next.number));
-    m.inputdone = false;
     phase_ = Phase::SignEntry;
     window_.wait();
 }
@@ -145,8 +140,6 @@ SignsResult Driver::confirmsigns(int pluscount, int minuscount)
         itsadraw();
         return SignsResult::Accepted;
     }
-    m.digitmode = true;
-    m.inputdone = true;
     phase_ = Phase::NumberEntry;
     window_.wait2();
     return SignsResult::Accepted;
@@ -154,7 +147,6 @@ SignsResult Driver::confirmsigns(int pluscount, int minuscount)
 
 void Driver::youlost()
 {
-    m_->playagain = false;
     phase_ = Phase::Ended;
     window_.showlost(" You have lost! My number was : " + m_->mynumber);
     window_.beep();
@@ -162,7 +154,6 @@ void Driver::youlost()
 
 void Driver::youwon()
 {
-    m_->playagain = false;
     phase_ = Phase::Ended;
     window_.showwon();
     window_.beep();
@@ -170,7 +161,6 @@ void Driver::youwon()
 
 void Driver::itsadraw()
 {
-    m_->playagain = false;
     phase_ = Phase::Ended;
     window_.showdraw();
     window_.beep();
@@ -186,7 +176,6 @@ void Driver::yes()
 {
     if (phase_ != Phase::Ended)
         return;
-    m_->playagain = true;
     startgame();
 }
 

@@ -79,7 +79,6 @@ class Driver
     std::uint64_t ticket_ = 0; // makes a pending step of a dropped game do nothing
     std::mt19937_64 rng_;
     Phase phase_ = Phase::Idle;
-    bool lastchance_ = false;
 };
 
 } // namespace numora

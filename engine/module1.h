@@ -14,8 +14,6 @@ constexpr int kRecords = 10;               // rows for each side's guesses
 constexpr int kPoolRows = kCandidates - 1; // the pool during assessment
 
 struct Module1 {
-    bool digitmode = false;
-    bool inputdone = false;
     std::array<Digits, kRecords> myguesses{};
     int myguesscount = 0;
     std::array<int, kRecords> mysigns{};
@@ -24,7 +22,6 @@ struct Module1 {
     std::array<int, kRecords> yourminus{};
     std::string mynumber;
     int yourguesscount = 0;
-    bool playagain = false;
     bool youfound = false;
     CandidateTable candidates{}; // rows 0 .. 4535 - myguesscount are the pool
     CandidateTable possibles{};

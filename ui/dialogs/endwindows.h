@@ -25,9 +25,6 @@ public:
     // the screen if it does not fit there), shows the window and activates it.
     void present();
 
-    // Where the client area's top-left goes, from the screen's top-left, in pixels.
-    QPoint screenposition() const { return at_; }
-
 signals:
     void yes();  // emitted before the window closes
     void no();   // the program is to end

@@ -621,7 +621,7 @@ void Form1::Form_KeyDown(const QKeyEvent &key)
         else if (key.key() == Qt::Key_Period || key.key() == Qt::Key_Comma)
             code = 110;
     }
-    if (driver_.state().digitmode) {
+    if (driver_.phase() == Phase::NumberEntry) {
         if (!digitinput)
             return;
         if (code >= 96 && code <= 105)
