@@ -6,14 +6,6 @@
 namespace numora
 {
 
-std::string boardrow(const std::string &guess, int plus, int minus)
-{
-    std::string row = " " + guess + " " + std::string(plus, '+');
-    for (int i = 0; i < minus; ++i)
-        row += " -";
-    return row;
-}
-
 Driver::Driver(GameWindow &window, std::optional<std::uint64_t> seed)
     : window_(window), m_(std::make_unique<Module1>()), seed_(seed)
 {
@@ -24,7 +16,7 @@ void Driver::startgame()
     ++ticket_;
     Module1 &m = *m_;
     window_.form_load();
-    window_.setlabel6("");
+    window_.setthinking(false);
     m.youfound = false;
     m.yourguesscount = 0;
     player_.newgame();
@@ -62,12 +54,12 @@ NumberAnswer Driver::confirmnumber(const std::string &guesstext)
     m.yourguesses[m.yourguesscount] = guesstext;
     m.yourplus[m.yourguesscount] = answer.plus;
     m.yourminus[m.yourguesscount] = answer.minus;
-    window_.addrow(Board::Picture1, boardrow(guesstext, answer.plus, answer.minus));
+    window_.addrow(Board::Picture1, {digitsof(guesstext), answer.plus, answer.minus});
     ++m.yourguesscount;
     m.youfound = answer.plus == 4;
     phase_ = Phase::Thinking;
     if (m.myguesscount > 0) // the first guess has no answer to think over
-        window_.setlabel6("Thinking...");
+        window_.setthinking(true);
     const auto ticket = ticket_;
     window_.afterpump([this, ticket] { makeguess(ticket); });
     return answer;
@@ -91,9 +83,9 @@ void Driver::makeguess(std::uint64_t ticket)
         break;
     }
     if (thought)
-        window_.setlabel6("");
+        window_.setthinking(false);
     window_.beep();
-    window_.setlabel8(textform(next.number));
+    window_.setlabel8(next.number);
     phase_ = Phase::SignEntry;
     window_.wait();
 }
@@ -101,8 +93,8 @@ void Driver::makeguess(std::uint64_t ticket)
 void Driver::computerfound(const Digits &number)
 {
     Module1 &m = *m_;
-    window_.setlabel6("");
-    window_.setlabel8(textform(number));
+    window_.setthinking(false);
+    window_.setlabel8(number);
     if (m.youfound && m.myguesscount == m.yourguesscount - 1)
         itsadraw();
     else
@@ -118,8 +110,8 @@ SignsResult Driver::confirmsigns(int pluscount, int minuscount)
         return SignsResult::Impossible;
     const Digits guess = m.myguesses.at(m.myguesscount);
     player_.recordanswer(10 * pluscount + minuscount);
-    window_.addrow(Board::Picture2, boardrow(textform(guess), pluscount, minuscount));
-    window_.setlabel8("");
+    window_.addrow(Board::Picture2, {guess, pluscount, minuscount});
+    window_.setlabel8(std::nullopt);
     if (pluscount == 4) {
         if (m.youfound)
             itsadraw();
@@ -145,31 +137,13 @@ SignsResult Driver::confirmsigns(int pluscount, int minuscount)
     return SignsResult::Accepted;
 }
 
-void Driver::youlost()
+void Driver::gameover(Outcome outcome)
 {
-    phase_ = Phase::Ended;
-    window_.showlost(" You have lost! My number was : " + m_->mynumber);
-    window_.beep();
-}
-
-void Driver::youwon()
-{
-    phase_ = Phase::Ended;
-    window_.showwon();
-    window_.beep();
-}
-
-void Driver::itsadraw()
-{
-    phase_ = Phase::Ended;
-    window_.showdraw();
-    window_.beep();
-}
-
-void Driver::badsigns()
-{
-    phase_ = Phase::Contradiction;
-    window_.showbadsigns("No valid number matches the information you gave!\r\nPlease be more careful next time.");
+    const bool contradiction = outcome == Outcome::Contradiction;
+    phase_ = contradiction ? Phase::Contradiction : Phase::Ended;
+    window_.showend(outcome);
+    if (!contradiction)
+        window_.beep();
 }
 
 void Driver::yes()

@@ -50,8 +50,8 @@ private:
     QPoint at_;
 };
 
-// The computer found the player's number first. The engine passes the whole caption,
-// which names the computer's number.
+// The computer found the player's number first. The game window passes the whole
+// caption, which names the computer's number.
 class frmUlost : public EndWindow {
     Q_OBJECT
 public:
