@@ -2,7 +2,7 @@
 // The guesser's assessment on its heaviest turn, whole and function by function.
 // The heaviest is the first one after a guess with a 0 answered with a single "-":
 // 1320 possibles against 4535 pool rows.
-#include "guesser.h"
+#include "computerplayer.h"
 
 #include <benchmark/benchmark.h>
 
@@ -14,24 +14,18 @@
 
 using namespace numora;
 
-namespace {
+namespace
+{
 
-// Records the answers to the guesses, each taken out of the pool as a computer turn does.
+// The computer's state after it has made these guesses and had these answers.
 std::unique_ptr<Module1> afteranswers(std::initializer_list<std::pair<const char *, int>> answers, int expected)
 {
     auto m = std::make_unique<Module1>();
-    buildcandidates(m->candidates);
-    buildsigncodes(m->signcodes);
+    ComputerPlayer player(*m);
+    player.newgame();
     for (auto [guess, code] : answers) {
-        const Digits digits = digitsof(guess);
-        for (int p = 0; p <= m->poollast(); ++p)
-            if (m->candidates[p] == digits) {
-                removefrompool(*m, p);
-                break;
-            }
-        m->myguesses.at(m->myguesscount) = digits;
-        m->mysigns.at(m->myguesscount) = code;
-        ++m->myguesscount;
+        player.takeguess(digitsof(guess));
+        player.recordanswer(code);
     }
     findpossibles(*m);
     if (m->possiblecount != expected) {
@@ -124,6 +118,6 @@ void BM_Pickbest(benchmark::State &state)
 }
 BENCHMARK(BM_Pickbest)->Unit(benchmark::kMicrosecond);
 
-}  // namespace
+} // namespace
 
 BENCHMARK_MAIN();

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: MIT
-// The computer's assessment of its next guess, run once per turn in this order:
+// The computer's assessment of its next guess, run once per turn in this order
+// (ComputerPlayer::nextguess does it):
 //   if (countclasses(m) == Assessment::Counted) { ratepool(m); pickbest(m); }
 #pragma once
 
 #include "module1.h"
 
-#include <random>
-
-namespace numora {
+namespace numora
+{
 
 enum class Assessment { NoPossible, OnePossible, Counted };
 
@@ -34,11 +34,4 @@ void ratepool(Module1 &m);
 
 void pickbest(Module1 &m);
 
-// Pool row of the next guess, every entry of the best list equally likely
-// (any row at all before the first answer).
-int drawbestrow(const Module1 &m, std::mt19937_64 &rng);
-
-// Takes a guessed row out of the pool; the caller then raises myguesscount.
-void removefrompool(Module1 &m, int row);
-
-}  // namespace numora
+} // namespace numora

@@ -7,14 +7,13 @@
 #include <array>
 #include <string>
 
-namespace numora {
+namespace numora
+{
 
-constexpr int kRecords = 10;  // rows for each side's guesses
-constexpr int kPoolRows = kCandidates - 1;  // the pool during assessment
+constexpr int kRecords = 10;               // rows for each side's guesses
+constexpr int kPoolRows = kCandidates - 1; // the pool during assessment
 
 struct Module1 {
-    bool digitmode = false;
-    bool inputdone = false;
     std::array<Digits, kRecords> myguesses{};
     int myguesscount = 0;
     std::array<int, kRecords> mysigns{};
@@ -23,11 +22,9 @@ struct Module1 {
     std::array<int, kRecords> yourminus{};
     std::string mynumber;
     int yourguesscount = 0;
-    bool playagain = false;
     bool youfound = false;
-    CandidateTable candidates{};  // rows 0 .. 4535 - myguesscount are the pool
+    CandidateTable candidates{}; // rows 0 .. 4535 - myguesscount are the pool
     CandidateTable possibles{};
-    SignCodes signcodes{};
     std::array<std::array<int, kClasses>, kPoolRows> classsizes{};
     std::array<std::array<double, 5>, kPoolRows> ratings{};
     int bestcount = 0;
@@ -37,4 +34,4 @@ struct Module1 {
     int poollast() const { return kCandidates - 1 - myguesscount; }
 };
 
-}  // namespace numora
+} // namespace numora

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "tables.h"
 
-namespace numora {
+namespace numora
+{
 
 void buildcandidates(CandidateTable &candidates)
 {
@@ -13,15 +14,6 @@ void buildcandidates(CandidateTable &candidates)
                     if (d0 != d1 && d0 != d2 && d0 != d3 && d1 != d2 && d1 != d3 && d2 != d3)
                         candidates.at(codecount++) = {static_cast<std::uint8_t>(d0), static_cast<std::uint8_t>(d1),
                                                       static_cast<std::uint8_t>(d2), static_cast<std::uint8_t>(d3)};
-}
-
-void buildsigncodes(SignCodes &signcodes)
-{
-    int codecount = 0;
-    for (int plus = 0; plus <= 3; ++plus)
-        for (int minus = 0; minus <= 4 - plus; ++minus)
-            if (codecount < kClasses)  // drops 31, which two four-digit numbers never give
-                signcodes.at(codecount++) = 10 * plus + minus;
 }
 
 int signcode(const Digits &a, const Digits &b)
@@ -67,4 +59,4 @@ Digits digitsof(const std::string &text)
     return number;
 }
 
-}  // namespace numora
+} // namespace numora

@@ -2,7 +2,7 @@
 // Plays the computer's side against secrets that it answers honestly.
 //   numora-selfplay --secret 1234 [--seed N]
 //   numora-selfplay --all [--seed N] [--threads N]
-#include "guesser.h"
+#include "computerplayer.h"
 
 #include <unistd.h>
 
@@ -18,40 +18,34 @@
 
 using namespace numora;
 
-namespace {
+namespace
+{
 
 // Number of computer guesses to find the secret; a single possible left after
 // guess k counts as found with guess k + 1.
 int playgame(const Digits &secret, std::uint64_t seed, std::uint64_t game, bool verbose)
 {
     auto m = std::make_unique<Module1>();
-    buildcandidates(m->candidates);
-    buildsigncodes(m->signcodes);
-    std::seed_seq seq{seed, game};
-    std::mt19937_64 rng(seq);
-    m->bestcount = kCandidates;
+    ComputerPlayer player(*m);
+    player.newgame();
+    std::mt19937_64 rng;
+    seedgame(rng, seed, game);
     for (;;) {
-        const int row = drawbestrow(*m, rng);
-        const Digits guess = m->candidates[row];
-        removefrompool(*m, row);
-        const int code = signcode(guess, secret);
-        m->myguesses.at(m->myguesscount) = guess;
-        m->mysigns.at(m->myguesscount) = code;
-        ++m->myguesscount;
-        if (verbose)
-            std::printf("%s %d %d\n", textform(guess).c_str(), code / 10, code % 10);
-        if (code == kHit)
-            return m->myguesscount;
-        switch (countclasses(*m)) {
-        case Assessment::NoPossible:
-            return -1;  // cannot happen with honest answers
-        case Assessment::OnePossible:
+        const NextGuess next = player.nextguess(rng, false);
+        switch (next.result) {
+        case Guessed::NoPossible:
+            return -1; // cannot happen with honest answers
+        case Guessed::OnePossible:
             return m->myguesscount + 1;
-        case Assessment::Counted:
+        case Guessed::Guess:
             break;
         }
-        ratepool(*m);
-        pickbest(*m);
+        const int code = signcode(next.number, secret);
+        player.recordanswer(code);
+        if (verbose)
+            std::printf("%s %d %d\n", textform(next.number).c_str(), code / 10, code % 10);
+        if (code == kHit)
+            return m->myguesscount;
     }
 }
 
@@ -71,7 +65,7 @@ std::uint64_t number(const char *text, const char *flag)
     return value;
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char **argv)
 {

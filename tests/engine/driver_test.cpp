@@ -9,16 +9,21 @@
 #include <deque>
 #include <malloc.h>
 #include <memory>
+#include <optional>
+#include <set>
 #include <vector>
 
 using namespace numora;
 
-namespace {
+namespace
+{
 
 // Records what the driver shows; steps queued by afterpump run on pump().
 struct FakeWindow : GameWindow {
-    std::vector<std::string> picture1, picture2;
-    std::string label6, label8, ended;
+    std::vector<AnsweredGuess> picture1, picture2;
+    bool thinking = false;
+    std::optional<Digits> label8;
+    std::optional<Outcome> ended;
     int loads = 0, beeps = 0;
     bool numberentry = false, signentry = false;
     std::deque<std::function<void()>> steps;
@@ -28,13 +33,13 @@ struct FakeWindow : GameWindow {
         ++loads;
         picture1.clear();
         picture2.clear();
-        label8.clear();
-        ended.clear();
+        label8.reset();
+        ended.reset();
         numberentry = signentry = false;
     }
-    void setlabel6(const std::string &c) override { label6 = c; }
-    void setlabel8(const std::string &c) override { label8 = c; }
-    void addrow(Board b, const std::string &row) override
+    void setthinking(bool t) override { thinking = t; }
+    void setlabel8(std::optional<Digits> guess) override { label8 = guess; }
+    void addrow(Board b, const AnsweredGuess &row) override
     {
         (b == Board::Picture1 ? picture1 : picture2).push_back(row);
     }
@@ -42,10 +47,7 @@ struct FakeWindow : GameWindow {
     void wait() override { numberentry = false, signentry = true; }
     void afterpump(std::function<void()> step) override { steps.push_back(std::move(step)); }
     void beep() override { ++beeps; }
-    void showlost(const std::string &caption) override { ended = "lost:" + caption; }
-    void showwon() override { ended = "won"; }
-    void showdraw() override { ended = "draw"; }
-    void showbadsigns(const std::string &text) override { ended = "bad:" + text; }
+    void showend(Outcome outcome) override { ended = outcome; }
     void pump()
     {
         while (!steps.empty()) {
@@ -83,17 +85,17 @@ struct Game {
     }
     void answerfor(const std::string &secret)
     {
-        const int code = signcode(digitsof(window.label8), digitsof(secret));
+        const int code = signcode(window.label8.value(), digitsof(secret));
         ASSERT_EQ(driver.confirmsigns(code / 10, code % 10), SignsResult::Accepted);
     }
     // An answer to the shown guess that no number fits together with the earlier answers.
     std::pair<int, int> impossibleanswer()
     {
         const Module1 &m = driver.state();
-        const Digits shown = digitsof(window.label8);
+        const Digits shown = window.label8.value();
         CandidateTable all{};
         buildcandidates(all);
-        for (int code : {0, 1, 2, 3, 4, 10, 11, 12, 13, 20, 21, 22, 30}) {
+        for (int code : kSignCodes) {
             bool fits = false;
             for (const auto &x : all) {
                 bool agrees = signcode(shown, x) == code;
@@ -108,16 +110,7 @@ struct Game {
     }
 };
 
-}  // namespace
-
-TEST(Driver, BoardRowsHaveTheirFormat)
-{
-    EXPECT_EQ(boardrow("1234", 2, 1), " 1234 ++ -");
-    EXPECT_EQ(boardrow("1234", 0, 0), " 1234 ");
-    EXPECT_EQ(boardrow("5678", 0, 2), " 5678  - -");
-    EXPECT_EQ(boardrow("1023", 4, 0), " 1023 ++++");
-    EXPECT_EQ(boardrow("9876", 1, 3), " 9876 + - - -");
-}
+} // namespace
 
 TEST(Driver, HonestAnswersEndInALossThatNamesTheHiddenNumber)
 {
@@ -130,8 +123,9 @@ TEST(Driver, HonestAnswersEndInALossThatNamesTheHiddenNumber)
                 g.guess(g.missingguess());
         }
         ASSERT_EQ(g.driver.phase(), Phase::Ended);
-        EXPECT_EQ(g.window.ended, "lost: You have lost! My number was : " + g.driver.state().mynumber);
-        EXPECT_TRUE(g.window.label8 == secret || g.window.picture2.back() == boardrow(secret, 4, 0)) << secret;
+        EXPECT_EQ(g.window.ended, Outcome::Lost);
+        const AnsweredGuess hit{digitsof(secret), 4, 0};
+        EXPECT_TRUE(g.window.label8 == digitsof(secret) || g.window.picture2.back() == hit) << secret;
         EXPECT_EQ(g.window.picture1.size(), static_cast<std::size_t>(g.driver.state().yourguesscount));
         EXPECT_LE(g.window.picture2.size(), 9u);
     }
@@ -142,15 +136,14 @@ TEST(Driver, FirstGuessHitGivesALastChanceThenWinOrDraw)
     Game g;
     g.guess(g.driver.state().mynumber);
     ASSERT_EQ(g.driver.phase(), Phase::SignEntry);
-    const std::string lastchance = g.window.label8;
-    const std::string secret = lastchance == "1234" ? "5678" : "1234";
+    const std::string secret = g.window.label8 == digitsof("1234") ? "5678" : "1234";
     g.answerfor(secret);
-    EXPECT_EQ(g.window.ended, "won");
+    EXPECT_EQ(g.window.ended, Outcome::Won);
 
     Game h;
     h.guess(h.driver.state().mynumber);
     ASSERT_EQ(h.driver.confirmsigns(4, 0), SignsResult::Accepted);
-    EXPECT_EQ(h.window.ended, "draw");
+    EXPECT_EQ(h.window.ended, Outcome::Draw);
 }
 
 TEST(Driver, ImpossibleSignsAreRefused)
@@ -187,8 +180,7 @@ TEST(Driver, ContradictionAtAnOrdinaryTurnStartsAFreshGame)
     ASSERT_EQ(g.driver.confirmsigns(p, m), SignsResult::Accepted);
     g.guess(g.missingguess());
     ASSERT_EQ(g.driver.phase(), Phase::Contradiction);
-    EXPECT_EQ(g.window.ended,
-              "bad:No valid number matches the information you gave!\r\nPlease be more careful next time.");
+    EXPECT_EQ(g.window.ended, Outcome::Contradiction);
     const int loads = g.window.loads;
     g.driver.badsignsok();
     EXPECT_EQ(g.window.loads, loads + 1);
@@ -217,13 +209,30 @@ TEST(Driver, NewGameDropsThePendingTurn)
     g.guess(g.missingguess());
     g.answerfor("1234");
     ASSERT_EQ(g.driver.confirmnumber(g.missingguess()).result, NumberResult::Accepted);
-    EXPECT_EQ(g.window.label6, "Thinking...");
+    EXPECT_TRUE(g.window.thinking);
     g.driver.startgame();
-    g.window.pump();  // the old game's assessment must not run
+    g.window.pump(); // the old game's assessment must not run
     EXPECT_EQ(g.driver.phase(), Phase::NumberEntry);
-    EXPECT_TRUE(g.window.label8.empty());
+    EXPECT_FALSE(g.window.label8);
     EXPECT_EQ(g.driver.state().myguesscount, 0);
     EXPECT_EQ(g.driver.confirmsigns(0, 0), SignsResult::Refused);
+}
+
+TEST(Driver, SeedsThatDifferOnlyInTheirHighHalfPlayDifferentGames)
+{
+    // std::seed_seq keeps 32 bits of each value it is given.
+    std::set<std::vector<std::string>> runs;
+    for (std::uint64_t seed : {7ull, 7ull + (1ull << 32), 7ull + (1ull << 63)}) {
+        FakeWindow window;
+        Driver driver(window, seed);
+        std::vector<std::string> hidden;
+        for (int game = 0; game < 3; ++game) {
+            driver.startgame();
+            hidden.push_back(driver.state().mynumber);
+        }
+        runs.insert(hidden);
+    }
+    EXPECT_EQ(runs.size(), 3u);
 }
 
 TEST(Driver, OnePossibleLeftEndsInALossOrADraw)
@@ -241,7 +250,6 @@ TEST(Driver, OnePossibleLeftEndsInALossOrADraw)
                 if (g.driver.phase() != Phase::NumberEntry)
                     break;
                 auto next = std::make_unique<Module1>(g.driver.state());
-                ++next->myguesscount;
                 findpossibles(*next);
                 reached = next->possiblecount == 1;
                 g.guess(reached && hit ? g.driver.state().mynumber : g.missingguess());
@@ -249,13 +257,13 @@ TEST(Driver, OnePossibleLeftEndsInALossOrADraw)
             if (!reached)
                 continue;
             ASSERT_EQ(g.driver.phase(), Phase::Ended) << secret;
-            EXPECT_EQ(g.window.label8, secret);  // named, never answered
+            EXPECT_EQ(g.window.label8, digitsof(secret)); // named, never answered
             EXPECT_EQ(g.window.picture2.size(), g.window.picture1.size() - 1);
             if (hit) {
-                EXPECT_EQ(g.window.ended, "draw") << secret;
+                EXPECT_EQ(g.window.ended, Outcome::Draw) << secret;
                 ++draws;
             } else {
-                EXPECT_EQ(g.window.ended, "lost: You have lost! My number was : " + g.driver.state().mynumber);
+                EXPECT_EQ(g.window.ended, Outcome::Lost) << secret;
                 ++losses;
             }
         }
@@ -264,7 +272,8 @@ TEST(Driver, OnePossibleLeftEndsInALossOrADraw)
     EXPECT_GT(draws, 0);
 }
 
-namespace {
+namespace
+{
 
 bool ispossible(const Module1 &m, const Digits &number)
 {
@@ -272,7 +281,7 @@ bool ispossible(const Module1 &m, const Digits &number)
            m.possibles.begin() + m.possiblecount;
 }
 
-}  // namespace
+} // namespace
 
 TEST(Driver, LastChanceThatHitsIsADraw)
 {
@@ -283,11 +292,11 @@ TEST(Driver, LastChanceThatHitsIsADraw)
     ASSERT_EQ(g.driver.phase(), Phase::SignEntry);
     // The last chance is drawn from the numbers that fit every answer, so the player may
     // honestly have hidden it.
-    ASSERT_TRUE(ispossible(g.driver.state(), digitsof(g.window.label8)));
-    const std::string lastchance = g.window.label8;
+    const Digits lastchance = g.window.label8.value();
+    ASSERT_TRUE(ispossible(g.driver.state(), lastchance));
     ASSERT_EQ(g.driver.confirmsigns(4, 0), SignsResult::Accepted);
-    EXPECT_EQ(g.window.ended, "draw");
-    EXPECT_EQ(g.window.picture2.back(), boardrow(lastchance, 4, 0));
+    EXPECT_EQ(g.window.ended, Outcome::Draw);
+    EXPECT_EQ(g.window.picture2.back(), (AnsweredGuess{lastchance, 4, 0}));
 }
 
 TEST(Driver, MissedLastChanceStillSeesTheLastPoolRow)
@@ -302,13 +311,14 @@ TEST(Driver, MissedLastChanceStillSeesTheLastPoolRow)
     ASSERT_EQ(g.driver.phase(), Phase::SignEntry);
     const Module1 &m = g.driver.state();
     ASSERT_EQ(m.candidates[m.poollast()], secret) << "the secret must sit on the pool's last row";
-    ASSERT_NE(g.window.label8, "9875");
+    ASSERT_NE(g.window.label8, secret);
     g.answerfor("9875");
-    EXPECT_EQ(g.window.ended, "won");
+    EXPECT_EQ(g.window.ended, Outcome::Won);
     EXPECT_TRUE(ispossible(m, secret));
 }
 
-namespace {
+namespace
+{
 
 using numora::testsupport::residentkib;
 
@@ -324,7 +334,7 @@ struct DepthWindow : FakeWindow {
     }
 };
 
-}  // namespace
+} // namespace
 
 TEST(Driver, TenThousandGamesInARowUseOneDepthAndOneFootprint)
 {
@@ -350,18 +360,18 @@ TEST(Driver, TenThousandGamesInARowUseOneDepthAndOneFootprint)
         if (game == 10000)
             at10000 = {mallinfo2().uordblks, residentkib()};
         const std::string hidden = driver.state().mynumber;
-        const int kind = game % 3;  // 0: lost, 1: draw, 2: won
+        const int kind = game % 3; // 0: lost, 1: draw, 2: won
         const std::string guess = kind == 0 ? (hidden == "1234" ? "5678" : "1234") : hidden;
         ASSERT_EQ(driver.confirmnumber(guess).result, NumberResult::Accepted);
         window.pump();
         ASSERT_EQ(driver.phase(), Phase::SignEntry) << game;
-        const Digits shown = digitsof(window.label8);
+        const Digits shown = window.label8.value();
         const Digits other = shown == digitsof("1234") ? digitsof("5678") : digitsof("1234");
         const int code = kind == 2 ? signcode(shown, other) : kHit;
         ASSERT_EQ(driver.confirmsigns(code / 10, code % 10), SignsResult::Accepted);
-        const char *expected[] = {"lost", "draw", "won"};
-        ASSERT_EQ(window.ended.substr(0, 4), expected[kind]) << game;
-        if (game == 1)  // the first game came from startgame, every later one from yes
+        const Outcome expected[] = {Outcome::Lost, Outcome::Draw, Outcome::Won};
+        ASSERT_EQ(window.ended, expected[kind]) << game;
+        if (game == 1) // the first game came from startgame, every later one from yes
             window.deepest = UINTPTR_MAX, window.shallowest = 0;
         driver.yes();
     }

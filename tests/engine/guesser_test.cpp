@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "guesser.h"
+#include "computerplayer.h"
 
 #include <gtest/gtest.h>
 
@@ -7,19 +7,20 @@
 #include <bit>
 #include <cstdint>
 #include <memory>
+#include <random>
 #include <set>
 #include <utility>
 #include <vector>
 
 using namespace numora;
 
-namespace {
+namespace
+{
 
 std::unique_ptr<Module1> freshgame()
 {
     auto m = std::make_unique<Module1>();
-    buildcandidates(m->candidates);
-    buildsigncodes(m->signcodes);
+    ComputerPlayer(*m).newgame();
     return m;
 }
 
@@ -31,18 +32,15 @@ int rowof(const Module1 &m, const char *text)
     return -1;
 }
 
-// Records an answer and takes the guess out of the pool, as a computer turn does.
+// The computer's turn with this guess, answered by this code.
 void answer(Module1 &m, const char *guess, int code)
 {
-    const int row = rowof(m, guess);
-    if (row >= 0)
-        m.candidates[row] = m.candidates[m.poollast()];
-    m.myguesses.at(m.myguesscount) = digitsof(guess);
-    m.mysigns.at(m.myguesscount) = code;
-    ++m.myguesscount;
+    ComputerPlayer player(m);
+    player.takeguess(digitsof(guess));
+    player.recordanswer(code);
 }
 
-}  // namespace
+} // namespace
 
 TEST(Guesser, AnswerZeroKeepsNumbersOfTheOtherSixDigits)
 {
@@ -96,7 +94,7 @@ TEST(Guesser, RatingsOfTwoPossibles)
     auto m = freshgame();
     m->myguesscount = 1;
     const int a = rowof(*m, "1234"), b = rowof(*m, "1243");
-    findpossibles(*m);  // no answer yet: everything is possible
+    findpossibles(*m); // no answer yet: everything is possible
     m->possiblecount = 2;
     m->possibles[0] = m->candidates[a];
     m->possibles[1] = m->candidates[b];
@@ -105,7 +103,7 @@ TEST(Guesser, RatingsOfTwoPossibles)
         for (int q = 0; q < 2; ++q) {
             const int code = signcode(m->candidates[p], m->possibles[q]);
             for (int n = 0; n < kClasses; ++n)
-                sizes[n] += m->signcodes[n] == code;
+                sizes[n] += kSignCodes[n] == code;
         }
         m->classsizes[p] = sizes;
     }
@@ -113,7 +111,7 @@ TEST(Guesser, RatingsOfTwoPossibles)
     EXPECT_EQ(m->ratings[a][4], 1106.0);
     EXPECT_EQ(m->ratings[b][4], 1106.0);
     EXPECT_EQ(m->ratings[rowof(*m, "5678")][4], 550.5);  // both in class 0
-    EXPECT_EQ(m->ratings[rowof(*m, "1235")][4], 1101.0);  // 30 against 1234, 20 against 1243
+    EXPECT_EQ(m->ratings[rowof(*m, "1235")][4], 1101.0); // 30 against 1234, 20 against 1243
     pickbest(*m);
     ASSERT_EQ(m->bestcount, 2);
     EXPECT_EQ(m->bestlist[0], std::min(a, b));
@@ -146,7 +144,8 @@ TEST(Guesser, ClassSizesAddUpAndTiesStayInPoolOrder)
         EXPECT_LE(m->ratings[p][4], *bestratings.begin());
 }
 
-namespace {
+namespace
+{
 
 // The ratings division by division, as ratepool is defined, for checking its table of
 // reciprocals and its branch-free form bit for bit.
@@ -177,7 +176,7 @@ std::array<double, 5> dividedratings(const Module1 &m, int p)
             (1.0 / largest) * 1000 + information * 100 + chance * 10 + 1.0 / smallest};
 }
 
-}  // namespace
+} // namespace
 
 TEST(Guesser, VectorCountsMatchThePlainCountOnRealTurns)
 {
@@ -189,7 +188,7 @@ TEST(Guesser, VectorCountsMatchThePlainCountOnRealTurns)
     // keys in the filter. Pool sizes 4535, 4534 and 4527 leave part-filled lanes.
     struct Turn {
         std::vector<std::pair<const char *, int>> answers;
-        int possibles;  // 0: not known beforehand
+        int possibles; // 0: not known beforehand
     };
     std::vector<std::pair<const char *, int>> nine;
     for (const char *guess : {"5678", "1256", "2157", "6120", "8951", "1025", "7890", "2619", "9512"})
@@ -235,5 +234,36 @@ TEST(Guesser, VectorCountsMatchThePlainCountOnRealTurns)
                     bestrows.push_back(p);
             EXPECT_EQ(std::vector<int>(fast->bestlist.begin(), fast->bestlist.begin() + fast->bestcount), bestrows);
         }
+    }
+}
+
+TEST(ComputerPlayer, TheNumbersNotGuessedYetAreThePool)
+{
+    // A guess taken out of the pool wrongly would come again, or push out a number never
+    // guessed; the second guess here is a last chance, drawn from the possibles.
+    auto m = freshgame();
+    ComputerPlayer player(*m);
+    std::mt19937_64 rng(3);
+    const Digits secret = digitsof("5012");
+    std::multiset<Digits> notguessed(m->candidates.begin(), m->candidates.end());
+    for (int turn = 0;; ++turn) {
+        const CandidateTable before = m->candidates;
+        const NextGuess next = player.nextguess(rng, turn == 1);
+        if (next.result != Guessed::Guess) {
+            EXPECT_GE(turn, 3);
+            break;
+        }
+        EXPECT_EQ(before[next.row], next.number);
+        if (turn == 1) {
+            EXPECT_EQ(std::count(m->possibles.begin(), m->possibles.begin() + m->possiblecount, next.number), 1);
+        }
+        EXPECT_EQ(m->myguesses[m->myguesscount], next.number);
+        notguessed.erase(notguessed.find(next.number));
+        const int code = signcode(next.number, secret);
+        player.recordanswer(code);
+        EXPECT_EQ(std::multiset<Digits>(m->candidates.begin(), m->candidates.begin() + m->poollast() + 1), notguessed)
+            << "turn " << turn;
+        if (code == kHit)
+            break;
     }
 }

@@ -25,9 +25,6 @@ public:
     // the screen if it does not fit there), shows the window and activates it.
     void present();
 
-    // Where the client area's top-left goes, from the screen's top-left, in pixels.
-    QPoint screenposition() const { return at_; }
-
 signals:
     void yes();  // emitted before the window closes
     void no();   // the program is to end
@@ -53,8 +50,8 @@ private:
     QPoint at_;
 };
 
-// The computer found the player's number first. The engine passes the whole caption,
-// which names the computer's number.
+// The computer found the player's number first. The game window passes the whole
+// caption, which names the computer's number.
 class frmUlost : public EndWindow {
     Q_OBJECT
 public:

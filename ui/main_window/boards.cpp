@@ -1,9 +1,19 @@
 // SPDX-License-Identifier: MIT
 #include "boards.h"
+#include "driver.h"
 
 #include <QPainter>
 
 namespace numora {
+
+QString boardrow(const AnsweredGuess &row)
+{
+    QString text = QLatin1Char(' ') + QString::fromStdString(textform(row.guess)) + QLatin1Char(' ') +
+                   QString(row.plus, QLatin1Char('+'));
+    for (int i = 0; i < row.minus; ++i)
+        text += QStringLiteral(" -");
+    return text;
+}
 
 ProgressBoard::ProgressBoard(QWidget *parent) : QFrame(parent)
 {

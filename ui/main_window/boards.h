@@ -10,6 +10,12 @@
 
 namespace numora {
 
+struct AnsweredGuess;
+
+// The text line of one answered guess on a board: " 1234 ++ -" is 1234 with two "+"
+// and one "-".
+QString boardrow(const AnsweredGuess &row);
+
 // A board that prints text lines from the top, one per answered guess, and keeps
 // them so they survive being covered, minimized and restored.
 class ProgressBoard : public QFrame {

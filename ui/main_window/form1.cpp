@@ -340,27 +340,32 @@ void Form1::Timer1_Timer()
 
 // --- Captions, boards, end windows ---------------------------------------------------
 
-void Form1::setlabel6(const std::string &caption)
+void Form1::setthinking(bool thinking)
 {
-    Label6->setText(QString::fromStdString(caption));
+    setlabel6(thinking ? QStringLiteral("Thinking...") : QString());
+}
+
+void Form1::setlabel6(const QString &caption)
+{
+    Label6->setText(caption);
     displayschanged();
     // "Thinking..." is on screen before the computer thinks; no event is handled until
     // it is done, so the caption is painted here and now.
-    if (!caption.empty()) {
+    if (!caption.isEmpty()) {
         Label6->repaint();
         look::flushwindowsystem();
     }
 }
 
-void Form1::setlabel8(const std::string &caption)
+void Form1::setlabel8(std::optional<Digits> guess)
 {
-    Label8->setText(QString::fromStdString(caption));
+    Label8->setText(guess ? QString::fromStdString(textform(*guess)) : QString());
     displayschanged();
 }
 
-void Form1::addrow(Board board, const std::string &row)
+void Form1::addrow(Board board, const AnsweredGuess &row)
 {
-    (board == Board::Picture1 ? Picture1 : Picture2)->addrow(QString::fromStdString(row));
+    (board == Board::Picture1 ? Picture1 : Picture2)->addrow(boardrow(row));
 }
 
 void Form1::beep() { QApplication::beep(); }
@@ -376,17 +381,40 @@ void Form1::showendwindow(EndWindow *window)
     window->present();
 }
 
-void Form1::showlost(const std::string &caption) { showendwindow(new frmUlost(QString::fromStdString(caption))); }
+void Form1::showend(Outcome outcome)
+{
+    switch (outcome) {
+    case Outcome::Lost:
+        showlost();
+        break;
+    case Outcome::Won:
+        showwon();
+        break;
+    case Outcome::Draw:
+        showdraw();
+        break;
+    case Outcome::Contradiction:
+        showbadsigns();
+        break;
+    }
+}
+
+void Form1::showlost()
+{
+    showendwindow(new frmUlost(QStringLiteral(" You have lost! My number was : ") +
+                               QString::fromStdString(driver_.state().mynumber)));
+}
 
 void Form1::showwon() { showendwindow(new frmUwin); }
 
 void Form1::showdraw() { showendwindow(new Tvdraw); }
 
-void Form1::showbadsigns(const std::string &text)
+void Form1::showbadsigns()
 {
     lockkeypads();
     closewindow(badsignsbox_);
-    QMessageBox *box = look::messagebox(QString::fromStdString(text));
+    QMessageBox *box = look::messagebox(
+        QStringLiteral("No valid number matches the information you gave!\r\nPlease be more careful next time."));
     box->setObjectName(QStringLiteral("badsigns"));
     box->setAttribute(Qt::WA_DeleteOnClose);
     // Application-modal, as a message box is: nothing else, the menu included, can be
@@ -621,7 +649,7 @@ void Form1::Form_KeyDown(const QKeyEvent &key)
         else if (key.key() == Qt::Key_Period || key.key() == Qt::Key_Comma)
             code = 110;
     }
-    if (driver_.state().digitmode) {
+    if (driver_.phase() == Phase::NumberEntry) {
         if (!digitinput)
             return;
         if (code >= 96 && code <= 105)

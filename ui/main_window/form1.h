@@ -38,17 +38,14 @@ public:
 
     // GameWindow
     void form_load() override;
-    void setlabel6(const std::string &caption) override;
-    void setlabel8(const std::string &caption) override;
-    void addrow(Board board, const std::string &row) override;
+    void setthinking(bool thinking) override;
+    void setlabel8(std::optional<Digits> guess) override;
+    void addrow(Board board, const AnsweredGuess &row) override;
     void wait2() override;
     void wait() override;
     void afterpump(std::function<void()> step) override;
     void beep() override;
-    void showlost(const std::string &caption) override;
-    void showwon() override;
-    void showdraw() override;
-    void showbadsigns(const std::string &text) override;
+    void showend(Outcome outcome) override;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -84,6 +81,11 @@ private:
     void paintmeonly2();
     void paintsignsplain();
     void Command23_Click();  // "Confirm Signs"
+    void setlabel6(const QString &caption);
+    void showlost();
+    void showwon();
+    void showdraw();
+    void showbadsigns();
     void showendwindow(EndWindow *window);
     void showhelp();
     void showabout();

@@ -262,7 +262,7 @@ void Form1Test::confirmNumberScoresAndOpensSignEntry()
 
     const auto [plus, minus] = signs(guess, hidden);
     QCOMPARE(board("Picture1")->rows(),
-             QStringList{QString::fromStdString(numora::boardrow(guess.toStdString(), plus, minus))});
+             QStringList{numora::boardrow({numora::digitsof(guess.toStdString()), plus, minus})});
     QVERIFY(label("Label10")->text().isEmpty());
     for (int n = 1; n <= 10; ++n)
         QCOMPARE(button(qPrintable(QStringLiteral("Command%1").arg(n)))->color(), kDigitPlain);
@@ -604,6 +604,21 @@ void Form1Test::boardsKeepRowsAndTextFits()
     form_->showMinimized();
     form_->showNormal();
     QCOMPARE(inked(), before);
+}
+
+void Form1Test::boardRowsHaveTheirFormat()
+{
+    const struct {
+        const char *guess;
+        int plus, minus;
+        QString row;
+    } rows[] = {{"1234", 2, 1, QStringLiteral(" 1234 ++ -")},
+                {"1234", 0, 0, QStringLiteral(" 1234 ")},
+                {"5678", 0, 2, QStringLiteral(" 5678  - -")},
+                {"1023", 4, 0, QStringLiteral(" 1023 ++++")},
+                {"9876", 1, 3, QStringLiteral(" 9876 + - - -")}};
+    for (const auto &r : rows)
+        QCOMPARE(numora::boardrow({numora::digitsof(r.guess), r.plus, r.minus}), r.row);
 }
 
 void Form1Test::aboutAndHelpOpenOnceAndCloseWithTheGame()

@@ -30,6 +30,7 @@ private slots:
     void contradictionStartsANewGame();
     void newGameDuringEachEntry();
     void boardsKeepRowsAndTextFits();
+    void boardRowsHaveTheirFormat();
     void aboutAndHelpOpenOnceAndCloseWithTheGame();
 
 private:

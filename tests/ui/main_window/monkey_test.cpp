@@ -44,7 +44,7 @@ QStringList allnumbers()
 
 QString row(const std::string &guess, int plus, int minus)
 {
-    return QString::fromStdString(numora::boardrow(guess, plus, minus));
+    return numora::boardrow({numora::digitsof(guess), plus, minus});
 }
 
 QString text(const numora::Digits &d)

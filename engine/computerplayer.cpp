@@ -1,0 +1,89 @@
+// SPDX-License-Identifier: MIT
+#include "computerplayer.h"
+
+#include <algorithm>
+#include <cassert>
+
+namespace numora
+{
+
+void ComputerPlayer::newgame()
+{
+    buildcandidates(m_.candidates);
+    m_.myguesscount = 0;
+}
+
+NextGuess ComputerPlayer::nextguess(std::mt19937_64 &rng, bool lastchance)
+{
+    Module1 &m = m_;
+    int row = 0;
+    if (m.myguesscount == 0) {
+        row = std::uniform_int_distribution<int>(0, kCandidates - 1)(rng);
+    } else {
+        switch (countclasses(m)) {
+        case Assessment::NoPossible:
+            return {Guessed::NoPossible};
+        case Assessment::OnePossible:
+            return {Guessed::OnePossible, m.possibles[0]};
+        case Assessment::Counted:
+            break;
+        }
+        if (lastchance) {
+            row = poolrow(m.possibles[std::uniform_int_distribution<int>(0, m.possiblecount - 1)(rng)]);
+        } else {
+            ratepool(m);
+            pickbest(m);
+            row = m.bestlist.at(std::uniform_int_distribution<int>(0, m.bestcount - 1)(rng));
+        }
+    }
+    NextGuess next{Guessed::Guess, m.candidates[row], row};
+    take(row);
+    return next;
+}
+
+void ComputerPlayer::takeguess(const Digits &guess)
+{
+    const int row = poolrow(guess);
+    assert(row <= m_.poollast() && "guessed before");
+    take(row);
+}
+
+int ComputerPlayer::poolrow(const Digits &number) const
+{
+    const auto pool = m_.candidates.begin();
+    return static_cast<int>(std::find(pool, pool + m_.poollast() + 1, number) - pool);
+}
+
+void ComputerPlayer::take(int row)
+{
+    // The pool's last row moves into the gap; raising myguesscount then drops it.
+    m_.myguesses.at(m_.myguesscount) = m_.candidates.at(row);
+    m_.candidates[row] = m_.candidates[m_.poollast()];
+}
+
+void ComputerPlayer::recordanswer(int code)
+{
+    m_.mysigns.at(m_.myguesscount) = code;
+    ++m_.myguesscount;
+}
+
+bool ComputerPlayer::anypossible()
+{
+    findpossibles(m_);
+    return m_.possiblecount > 0;
+}
+
+void seedgame(std::mt19937_64 &rng, std::uint64_t seed, std::uint64_t game)
+{
+    const auto low = [](std::uint64_t v) { return static_cast<std::uint32_t>(v); };
+    const auto high = [](std::uint64_t v) { return static_cast<std::uint32_t>(v >> 32); };
+    if (high(seed) == 0 && high(game) == 0) {
+        std::seed_seq seq{low(seed), low(game)};
+        rng.seed(seq);
+    } else {
+        std::seed_seq seq{low(seed), low(game), high(seed), high(game)};
+        rng.seed(seq);
+    }
+}
+
+} // namespace numora
