@@ -13,7 +13,7 @@ test_packages=(libgtest-dev libbenchmark-dev xvfb x11-utils xdotool python3 pyth
   qt6ct qt6-gtk-platformtheme weston qt6-wayland
   dbus at-spi2-core python3-pyatspi
   desktop-file-utils appstream dpkg-dev file lintian man-db
-  clang-tidy cppcheck)
+  clang-tidy clang-format cppcheck)
 
 install_missing() {
   local missing=() p

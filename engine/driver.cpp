@@ -15,6 +15,7 @@ void Driver::startgame()
 {
     ++ticket_;
     Module1 &m = *m_;
+    phase_ = Phase::Idle; // the window loads with no entry open
     window_.form_load();
     window_.setthinking(false);
     m.youfound = false;

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# clang-tidy and cppcheck over the program's own sources; any finding fails.
+# clang-tidy and cppcheck over the program's own sources, and clang-format over every C++
+# file (the checked-in .clang-format); any finding or drift fails.
 #   tests/static_checks.sh [build directory with compile_commands.json]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -16,4 +17,8 @@ cppcheck --quiet --error-exitcode=1 --std=c++20 --language=c++ --library=qt --li
   --enable=warning,performance,portability --inline-suppr \
   --suppress=missingIncludeSystem --suppress=unknownMacro \
   -I engine -I ui -I ui/main_window -I ui/dialogs -D__GNUC__ "${sources[@]}"
+echo "clang-format"
+mapfile -t cxxfiles < <(git ls-files '*.cpp' '*.h')
+format=$(command -v clang-format || ls /usr/bin/clang-format-* 2>/dev/null | head -1)
+"$format" --dry-run -Werror "${cxxfiles[@]}"
 echo "static checks clean"

@@ -61,6 +61,7 @@ public:
     explicit IconAnimation(std::vector<QIcon> frames);
 
     void show(QWidget &window, int frame) const;
+    int framecount() const { return int(frames_.size()); }
 
 private:
     std::vector<QIcon> frames_;

@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
-#include <QRegularExpression>
 #include <QWindow>
 
 #include <memory>
@@ -21,7 +20,7 @@ namespace numora::accessibility
 namespace
 {
 
-const char *const kMarkColor = "numora_markcolor"; // the colour that checks a keypad button
+const char *const kMarked = "numora_marked"; // a keypad button that can be checked
 const char *const kMarkWord = "numora_markword";
 const char *const kDisplay = "numora_display";
 
@@ -99,7 +98,8 @@ class KeypadButtonAccessible : public QAccessibleWidget
   public:
     explicit KeypadButtonAccessible(look::ColorButton *button) : QAccessibleWidget(button, QAccessible::Button) {}
 
-    bool marked() const { return button()->color() == button()->property(kMarkColor).value<QColor>(); }
+    std::function<bool()> ismarked;
+    bool marked() const { return ismarked && ismarked(); }
 
     QString text(QAccessible::Text t) const override
     {
@@ -154,11 +154,12 @@ class RowAccessible : public QAccessibleInterface
     int indexOfChild(const QAccessibleInterface *) const override { return -1; }
     QString text(QAccessible::Text t) const override
     {
-        QString row = board_ && line_ < board_->rows().size() ? board_->rows()[line_] : QString();
+        if (!board_ || line_ >= board_->rows().size())
+            return {};
         if (t == QAccessible::Name)
-            return row;
+            return boardrow(board_->rows()[line_]);
         if (t == QAccessible::Description)
-            return spokenrow(row);
+            return spokenrow(board_->rows()[line_]);
         return {};
     }
     void setText(QAccessible::Text, const QString &) override {}
@@ -316,7 +317,7 @@ QAccessibleInterface *factory(const QString &classname, QObject *object)
         return new HelpPageAccessible(page);
     if (auto *box = qobject_cast<QMessageBox *>(widget))
         return new MessageBoxAccessible(box);
-    if (auto *button = qobject_cast<look::ColorButton *>(widget); button && button->property(kMarkColor).isValid())
+    if (auto *button = qobject_cast<look::ColorButton *>(widget); button && button->property(kMarked).toBool())
         return new KeypadButtonAccessible(button);
     if (auto *label = qobject_cast<QLabel *>(widget); label && label->property(kDisplay).toBool())
         return new DisplayAccessible(label);
@@ -373,11 +374,13 @@ void markdisplay(QLabel *display)
     renew<DisplayAccessible>(display);
 }
 
-void markbutton(look::ColorButton *button, const QColor &marked, const QString &word)
+void markbutton(look::ColorButton *button, std::function<bool()> marked, const QString &word)
 {
-    button->setProperty(kMarkColor, marked);
+    button->setProperty(kMarked, true);
     button->setProperty(kMarkWord, word);
     auto *iface = renew<KeypadButtonAccessible>(button);
+    if (iface)
+        iface->ismarked = std::move(marked);
     const auto was = std::make_shared<bool>(iface && iface->marked());
     QObject::connect(button, &look::ColorButton::colorchanged, button, [button, was] {
         auto *iface = dynamic_cast<KeypadButtonAccessible *>(QAccessible::queryAccessibleInterface(button));
@@ -420,23 +423,6 @@ void textchanged(QLabel *display)
         QAccessibleTextUpdateEvent event(display, 0, before, now);
         QAccessible::updateAccessibility(&event);
     }
-}
-
-QString spokenrow(const QString &row)
-{
-    static const QRegularExpression shape(QStringLiteral("^ (\\d{4}) (\\+*)((?: -)*)$"));
-    const QRegularExpressionMatch match = shape.match(row);
-    if (!match.hasMatch())
-        return {};
-    const auto plus = match.capturedLength(2), minus = match.capturedLength(3) / 2;
-    QString spoken = match.captured(1) + QLatin1Char(':');
-    if (plus == 0 && minus == 0)
-        return spoken + QStringLiteral(" no signs");
-    if (plus > 0)
-        spoken += QStringLiteral(" %1 plus").arg(plus);
-    if (minus > 0)
-        spoken += QStringLiteral("%1 %2 minus").arg(plus > 0 ? QStringLiteral(",") : QString()).arg(minus);
-    return spoken;
 }
 
 } // namespace numora::accessibility

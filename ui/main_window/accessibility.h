@@ -7,6 +7,8 @@
 #include <QColor>
 #include <QString>
 
+#include <functional>
+
 class QLabel;
 class QWidget;
 
@@ -30,9 +32,10 @@ void install();
 // A label whose text is read as it changes; it is named after its frame, if any.
 void markdisplay(QLabel *display);
 
-// A keypad button that is checked while it shows `marked`; `word` says so in its
-// description ("in use", "chosen").
-void markbutton(look::ColorButton *button, const QColor &marked, const QString &word);
+// A keypad button that is checked while `marked` says so; `word` says so in its
+// description ("in use", "chosen"). Its colour shows the same mark: a change of colour
+// is when screen readers hear of it.
+void markbutton(look::ColorButton *button, std::function<bool()> marked, const QString &word);
 
 // A board whose new rows are told as they are drawn.
 void markboard(ProgressBoard *board);
@@ -40,9 +43,6 @@ void markboard(ProgressBoard *board);
 // Tells screen readers what changed since a display was last reported: a typed digit,
 // a removed one, a new guess, a status.
 void textchanged(QLabel *display);
-
-// "1234: 2 plus, 1 minus" for the board row " 1234 ++ -".
-QString spokenrow(const QString &row);
 
 } // namespace accessibility
 } // namespace numora

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: MIT
 #include "boards.h"
-#include "driver.h"
 
 #include <QPainter>
 
@@ -15,6 +14,18 @@ QString boardrow(const AnsweredGuess &row)
     return text;
 }
 
+QString spokenrow(const AnsweredGuess &row)
+{
+    QString spoken = QString::fromStdString(textform(row.guess)) + QLatin1Char(':');
+    if (row.plus == 0 && row.minus == 0)
+        return spoken + QStringLiteral(" no signs");
+    if (row.plus > 0)
+        spoken += QStringLiteral(" %1 plus").arg(row.plus);
+    if (row.minus > 0)
+        spoken += QStringLiteral("%1 %2 minus").arg(row.plus > 0 ? QStringLiteral(",") : QString()).arg(row.minus);
+    return spoken;
+}
+
 ProgressBoard::ProgressBoard(QWidget *parent) : QFrame(parent)
 {
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -22,7 +33,7 @@ ProgressBoard::ProgressBoard(QWidget *parent) : QFrame(parent)
     setAutoFillBackground(true);
 }
 
-void ProgressBoard::addrow(const QString &row)
+void ProgressBoard::addrow(const AnsweredGuess &row)
 {
     rows_.append(row);
     update();
@@ -46,7 +57,7 @@ void ProgressBoard::paintEvent(QPaintEvent *event)
     p.setClipRect(inside);
     const QFontMetrics metrics(font());
     for (int line = 0; line < rows_.size(); ++line)
-        p.drawText(inside.left(), inside.top() + linetop(metrics, line) + metrics.ascent(), rows_[line]);
+        p.drawText(inside.left(), inside.top() + linetop(metrics, line) + metrics.ascent(), boardrow(rows_[line]));
 }
 
 RowNumbers::RowNumbers(const QString &caption, QWidget *parent) : QLabel(caption, parent)

@@ -3,6 +3,8 @@
 // and the coloured outlines around each side.
 #pragma once
 
+#include "driver.h"
+
 #include <QFrame>
 #include <QLabel>
 #include <QStringList>
@@ -10,11 +12,10 @@
 
 namespace numora {
 
-struct AnsweredGuess;
-
-// The text line of one answered guess on a board: " 1234 ++ -" is 1234 with two "+"
-// and one "-".
+// The text of a board row: " 1234 ++ -" for 1234 with two "+" and one "-".
 QString boardrow(const AnsweredGuess &row);
+// The same row as a screen reader says it: "1234: 2 plus, 1 minus".
+QString spokenrow(const AnsweredGuess &row);
 
 // A board that prints text lines from the top, one per answered guess, and keeps
 // them so they survive being covered, minimized and restored.
@@ -23,9 +24,9 @@ class ProgressBoard : public QFrame {
 public:
     explicit ProgressBoard(QWidget *parent = nullptr);
 
-    void addrow(const QString &row);
+    void addrow(const AnsweredGuess &row);
     void clear();
-    const QStringList &rows() const { return rows_; }
+    const QList<AnsweredGuess> &rows() const { return rows_; }
 
     // Top of text line `line` (0 based) inside the widget; the row numbers use the same lines.
     static int linetop(const QFontMetrics &metrics, int line) { return line * metrics.height(); }
@@ -38,7 +39,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    QStringList rows_;
+    QList<AnsweredGuess> rows_;
 };
 
 // Row numbers beside a board: the caption's numbers one per text line, right-aligned,

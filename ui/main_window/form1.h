@@ -1,18 +1,20 @@
 // SPDX-License-Identifier: MIT
 // The game window: both boards, both displays, the sign keypad and the digit keypad,
-// the status line and the menu. Its handlers turn clicks and keys into the driver's
-// operations; the driver calls back through GameWindow to open entries and show ends.
+// the status line and the menu. Its handlers turn clicks and keys into changes of the
+// entry and into the driver's operations; showentry() draws both from what they hold.
+//   form1.cpp         the driver's calls, the entries and their handlers, the end windows
+//   form1_layout.cpp  controls, their places, fonts and colours, and the menu
+//   form1_keys.cpp    the keyboard
 #pragma once
 
 #include "boards.h"
 #include "driver.h"
+#include "entry.h"
 #include "look.h"
 
-#include <QIcon>
 #include <QLabel>
 #include <QMainWindow>
 #include <QPointer>
-#include <QTimer>
 
 #include <array>
 #include <optional>
@@ -20,6 +22,7 @@
 class QAction;
 class QMenu;
 class QMessageBox;
+class QTimer;
 
 namespace numora {
 
@@ -52,84 +55,70 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void buildlayout();
+    // The open entry is the driver's phase; these read it.
+    bool digitinput() const { return driver_.phase() == Phase::NumberEntry; }
+    bool signinput() const { return driver_.phase() == Phase::SignEntry; }
+    // The keypads' marks, which their colours and screen readers show: the digits of the
+    // typed guess, and the chosen counts while an answer is being given.
+    bool pluschosen(int count) const { return signinput() && entry.pluscount == count; }
+    bool minuschosen(int count) const { return signinput() && entry.minuscount == count; }
+
+    void buildlayout();  // form1_layout.cpp
     void buildmenu();
     void connecthandlers();
-    void makeaccessible(const QColor &inuse, const QColor &chosen);  // form1_accessible.cpp
+    void makeaccessible();  // form1_accessible.cpp
     void displayschanged();  // tells screen readers what the displays now show
-    look::ColorButton *makebutton(const char *name, const QString &caption, int left, int top, int width,
-                                  int height, const QColor &color, const QFont &font);
 
-    void keylock();
-    void lockkeypads();
+    void showentry();  // keypads, colours and the typed guess as the entry and phase stand
     void newgame();
     void exitgame();
     void Timer1_Timer();
+
+    void digitbutton_click(int digit);
+    void Command11_Click();  // "C"
+    void Command24_Click();  // "CA"
+    void Command12_Click();  // "Confirm Number"
+    void plusbutton_click(int count);
+    void minusbutton_click(int count);
+    void Command23_Click();  // "Confirm Signs"
+    void watchkeys();  // form1_keys.cpp
     void Form_KeyDown(const QKeyEvent &key);
     void pressenter();
 
-    void digitbutton_click(int number);  // Command1_Click .. Command10_Click
-    void displaybutton();
-    void Command11_Click();  // "C"
-    void recolorbutton();
-    void Command24_Click();  // "CA"
-    void initiatebuttons();
-    void Command12_Click();  // "Confirm Number"
-    void plusbutton_click(int count);   // "0 +" .. "4 +"
-    void minusbutton_click(int count);  // "0 -" .. "4 -"
-    void paintmeonly();
-    void paintmeonly2();
-    void paintsignsplain();
-    void Command23_Click();  // "Confirm Signs"
-    void setlabel6(const QString &caption);
-    void showlost();
-    void showwon();
-    void showdraw();
-    void showbadsigns();
     void showendwindow(EndWindow *window);
+    void showbadsigns();
     void showhelp();
     void showabout();
 
     Driver driver_;
+    Entry entry;
 
-    look::ColorButton *Command1, *Command2, *Command3, *Command4, *Command5, *Command6, *Command7, *Command8,
-        *Command9, *Command10;   // the digit keypad, Command10 is "0"
-    look::ColorButton *Command11;  // "C": takes back the last digit
-    look::ColorButton *Command12;  // "Confirm Number", the default button
-    look::ColorButton *Command13, *Command16, *Command18, *Command20, *Command22;  // "1 +" "2 +" "3 +" "4 +" "0 +"
-    look::ColorButton *Command14, *Command15, *Command17, *Command19, *Command21;  // "1 -" "2 -" "3 -" "4 -" "0 -"
-    look::ColorButton *Command23;  // "Confirm Signs"
-    look::ColorButton *Command24;  // "CA": clears the guess
-    look::CaptionFrame *Frame1;    // "My guess is"
-    look::CaptionFrame *Frame2;    // "Your guess is"
-    QLabel *Label8;                // the computer's current guess
-    QLabel *Label10;               // the player's guess being typed
-    Outline *Shape3;               // around the computer's board
-    Outline *Shape5;               // around the player's board
-    RowNumbers *Label4;            // row numbers of Picture2
-    RowNumbers *Label5;            // row numbers of Picture1
-    ProgressBoard *Picture2;       // the computer's guesses with the player's answers
-    ProgressBoard *Picture1;       // the player's guesses with the computer's answers
-    QLabel *Label2;                // "My progress"
-    QLabel *Label1;                // "Your progress"
-    QLabel *Label6;                // status line
-    QTimer *Timer1;                // spins the window icon
-    std::array<QIcon, 18> Image1;  // the icon's frames
-    std::optional<look::IconAnimation> spinner_;  // shows them
+    std::array<look::ColorButton *, 10> digitbuttons_{};  // by digit: "0" is Command10, "1" Command1 ...
+    look::ColorButton *Command11 = nullptr;               // "C": takes back the last digit
+    look::ColorButton *Command12 = nullptr;               // "Confirm Number", the default button
+    look::ColorButton *Command24 = nullptr;               // "CA": clears the guess
+    std::array<look::ColorButton *, 5> plusbuttons_{};    // "0 +" .. "4 +" by count
+    std::array<look::ColorButton *, 5> minusbuttons_{};   // "0 -" .. "4 -" by count
+    look::ColorButton *Command23 = nullptr;               // "Confirm Signs"
+    look::CaptionFrame *Frame1 = nullptr;                 // "My guess is"
+    look::CaptionFrame *Frame2 = nullptr;                 // "Your guess is"
+    QLabel *Label8 = nullptr;                             // the computer's current guess
+    QLabel *Label10 = nullptr;                            // the player's guess being typed
+    Outline *Shape3 = nullptr;                            // around the computer's board
+    Outline *Shape5 = nullptr;                            // around the player's board
+    RowNumbers *Label4 = nullptr;                         // row numbers of Picture2
+    RowNumbers *Label5 = nullptr;                         // row numbers of Picture1
+    ProgressBoard *Picture2 = nullptr;                    // the computer's guesses with the player's answers
+    ProgressBoard *Picture1 = nullptr;                    // the player's guesses with the computer's answers
+    QLabel *Label2 = nullptr;                             // "My progress"
+    QLabel *Label1 = nullptr;                             // "Your progress"
+    QLabel *Label6 = nullptr;                             // status line
+    QTimer *Timer1 = nullptr;                             // spins the window icon
+    std::optional<look::IconAnimation> spinner_;          // the icon's frames, shown one a tick
 
-    QMenu *game;
-    QAction *newgame_, *exitgame_, *help, *about;
+    QMenu *game = nullptr;
+    QAction *newgame_ = nullptr, *exitgame_ = nullptr, *help = nullptr, *about = nullptr;
 
-    std::array<look::ColorButton *, 11> digitbuttons_{};  // by button number 1 .. 10
-    std::array<look::ColorButton *, 5> plusbuttons_{};    // by count 0 .. 4
-    std::array<look::ColorButton *, 5> minusbuttons_{};   // by count 0 .. 4
-
-    bool digitinput = false;  // the number entry is open
-    bool signinput = false;   // the sign entry is open
-    int pluscount = 0, minuscount = 0;
-    QString presseddigit, guesstext;
-    int digitok = 0;
-    int pluskeys = 0, minuskeys = 0;
     int iconframe = 0;  // the icon frame of the next tick
 
     QPointer<EndWindow> endwindow_;

@@ -6,7 +6,7 @@
 namespace numora
 {
 
-void Form1::makeaccessible(const QColor &inuse, const QColor &chosen)
+void Form1::makeaccessible()
 {
     accessibility::install();
     // The caption under each board names it.
@@ -16,11 +16,16 @@ void Form1::makeaccessible(const QColor &inuse, const QColor &chosen)
     accessibility::markboard(Picture1);
     for (QLabel *display : {Label8, Label10, Label6})
         accessibility::markdisplay(display);
-    for (int number = 1; number <= 10; ++number)
-        accessibility::markbutton(digitbuttons_[number], inuse, QStringLiteral("in use"));
+    for (int digit = 0; digit <= 9; ++digit)
+        accessibility::markbutton(
+            digitbuttons_[digit], [this, digit] { return entry.inuse(digit); }, QStringLiteral("in use"));
     for (int count = 0; count <= 4; ++count) {
-        accessibility::markbutton(plusbuttons_[count], chosen, QStringLiteral("chosen"));
-        accessibility::markbutton(minusbuttons_[count], chosen, QStringLiteral("chosen"));
+        accessibility::markbutton(
+            plusbuttons_[count], [this, count] { return pluschosen(count); },
+            QStringLiteral("chosen"));
+        accessibility::markbutton(
+            minusbuttons_[count], [this, count] { return minuschosen(count); },
+            QStringLiteral("chosen"));
     }
 }
 

@@ -37,6 +37,7 @@ private:
     numora::look::ColorButton *button(const char *name) const;
     QLabel *label(const char *name) const;
     const numora::ProgressBoard *board(const char *name) const;
+    QStringList lines(const char *name) const;  // the board's rows as it prints them
     void click(const char *name);
     void key(Qt::Key k, Qt::KeyboardModifiers modifiers = Qt::KeypadModifier);
     void type(const QString &digits);

@@ -185,16 +185,17 @@ void MonkeyTest::check()
     if (picture1->rows().size() != m.yourguesscount)
         seen_ = QStringLiteral("Picture1 has %1 rows for %2 guesses").arg(picture1->rows().size()).arg(m.yourguesscount);
     for (int i = 0; i < picture1->rows().size() && i < m.yourguesscount; ++i)
-        if (picture1->rows()[i] != row(m.yourguesses[i], m.yourplus[i], m.yourminus[i]))
-            seen_ = QStringLiteral("Picture1 row %1 reads '%2'").arg(i).arg(picture1->rows()[i]);
+        if (numora::boardrow(picture1->rows()[i]) != row(m.yourguesses[i], m.yourplus[i], m.yourminus[i]))
+            seen_ = QStringLiteral("Picture1 row %1 reads '%2'").arg(i).arg(numora::boardrow(picture1->rows()[i]));
     // The computer's rows: one per answered guess, which is its guess count, or one more
     // once an answer has come back and the next guess is not made yet.
     const int answered = picture2->rows().size();
     if (answered < m.myguesscount || answered > m.myguesscount + 1 || answered > m.yourguesscount)
         seen_ = QStringLiteral("Picture2 has %1 rows at guess %2").arg(answered).arg(m.myguesscount);
     for (int i = 0; i < answered && i < numora::kRecords; ++i)
-        if (picture2->rows()[i] != row(numora::textform(m.myguesses[i]), m.mysigns[i] / 10, m.mysigns[i] % 10))
-            seen_ = QStringLiteral("Picture2 row %1 reads '%2'").arg(i).arg(picture2->rows()[i]);
+        if (numora::boardrow(picture2->rows()[i]) !=
+            row(numora::textform(m.myguesses[i]), m.mysigns[i] / 10, m.mysigns[i] % 10))
+            seen_ = QStringLiteral("Picture2 row %1 reads '%2'").arg(i).arg(numora::boardrow(picture2->rows()[i]));
 
     const QWidgetList ends = openendwindows();
     if (ends.size() > 1) {

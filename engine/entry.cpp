@@ -1,0 +1,25 @@
+// SPDX-License-Identifier: MIT
+#include "entry.h"
+
+namespace numora {
+
+bool Entry::type(int digit)
+{
+    if (digit < 0 || digit > 9 || typed.size() > 3 || inuse(digit) || (digit == 0 && typed.empty()))
+        return false;
+    typed += static_cast<char>('0' + digit);
+    return true;
+}
+
+std::optional<int> Entry::takeback()
+{
+    if (typed.empty())
+        return std::nullopt;
+    const int digit = typed.back() - '0';
+    typed.pop_back();
+    return digit;
+}
+
+bool Entry::inuse(int digit) const { return typed.find(static_cast<char>('0' + digit)) != std::string::npos; }
+
+}  // namespace numora
