@@ -12,7 +12,6 @@
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QScreen>
 
 namespace numora {
 
@@ -57,7 +56,7 @@ Form1::Form1(std::optional<std::uint64_t> seed, QWidget *parent) : QMainWindow(p
                    Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
     setWindowIcon(windowicon());  // until the first tick spins it
     for (int k = 0; k < int(Image1.size()); ++k)
-        Image1[k] = QIcon(QStringLiteral(":/icons/top_%1.png").arg(k, 2, 10, QLatin1Char('0')));
+        Image1[k] = look::icon(QStringLiteral(":/icons/top_%1.png").arg(k, 2, 10, QLatin1Char('0')));
     spinner_.emplace(std::vector<QIcon>(Image1.begin(), Image1.end()));
 
     buildlayout();
@@ -67,11 +66,7 @@ Form1::Form1(std::optional<std::uint64_t> seed, QWidget *parent) : QMainWindow(p
 
     // Sized for its client area below the menu bar, and centred on the screen.
     resize(look::px(3255), look::px(6015) + menuBar()->sizeHint().height());
-    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-        QRect frame(QPoint(), size());
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    look::centre(*this);
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
