@@ -304,10 +304,11 @@ private:
         const QMargins frame = handle->frameMargins();
         lastframe = frame;
         // Moved meanwhile, by the player or the window manager: left where it is.
-        if (window_->geometry().topLeft() == placed_) {
-            const QRect available = window_->screen()->availableGeometry();
-            window_->move(centreonscreen(window_->size(), available, frame) - QPoint(frame.left(), frame.top()));
-        }
+        // The client area is placed, as at first: window managers differ in how they
+        // take a frame's position once the window is on the screen.
+        const QPoint centred = centreonscreen(window_->size(), window_->screen()->availableGeometry(), frame);
+        if (window_->geometry().topLeft() == placed_ && centred != placed_)
+            window_->setGeometry(QRect(centred, window_->size()));
         deleteLater();
     }
 
