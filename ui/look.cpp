@@ -404,7 +404,7 @@ void DevicePixels::dottedring(const QRect &device, int width, const QColor &colo
         dot(w + i, QRect(x + w, y + i, width, 1));
     for (int i = 0; i < w; ++i)
         dot(w + h + i, QRect(x + w - i, y + h, 1, width));
-    for (int i = 0; i < h; ++i)
+    for (int i = 0; i <= h; ++i)  // back to the first pixel, which the way round may mark again
         dot(2 * w + h + i, QRect(x, y + h - i, width, 1));
 }
 
