@@ -13,7 +13,8 @@ test_packages=(libgtest-dev libbenchmark-dev xvfb x11-utils xdotool python3 pyth
   qt6ct qt6-gtk-platformtheme weston qt6-wayland
   dbus at-spi2-core python3-pyatspi
   desktop-file-utils appstream dpkg-dev file lintian man-db
-  clang-tidy clang-format cppcheck)
+  clang-tidy clang-format cppcheck
+  xfwm4 metacity x11-xserver-utils)
 
 install_missing() {
   local missing=() p

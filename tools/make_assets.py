@@ -9,6 +9,8 @@ that the committed pictures are reproduced byte for byte writes into a scratch D
 Outputs: the window icon (icons/numora*.png), the 18-frame spinning top
 (icons/top_00..17.png), the three end-of-game pictures (icons/lost*, win*,
 draw*), the About photo (about/photo.png) and the resource file assets.qrc.
+The top, the end-of-game pictures and the photo are also drawn at twice their
+size (name@2x.png) for scaled screens.
 
 Only the Python standard library is used: a tiny supersampling rasteriser,
 a median-cut + k-means palette quantiser and a PNG writer.  No randomness
@@ -608,14 +610,17 @@ def top_colour(spin, tilt):
     return colour
 
 
-def draw_top(frame):
+def draw_top(frame, scale=1):
     phase = 2 * math.pi * frame / TOP_FRAMES
     spin = 360.0 * frame / TOP_FRAMES * 1.0                     # one turn per cycle, 20 degrees a frame
     tilt = math.radians(7.0) * math.sin(phase)                  # wobble: lean right, back, left
-    cv = Canvas(32, 32, 1.0, 4)
+    size = 32 * scale
+    cv = Canvas(size, size, float(scale), 4)
     cv.fill(rect(0, 0, 32, 32), top_colour(spin, tilt))
-    img = outline(cv.image(), (0.28, 0.03, 0.03))
-    floor = Canvas(32, 32, 1.0, 4)
+    img = cv.image()
+    for _ in range(scale):                                      # the outline keeps its width
+        img = outline(img, (0.28, 0.03, 0.03))
+    floor = Canvas(size, size, float(scale), 4)
     floor.fill(ellipse(16.8, 30.4, 5.5, 1.1), (0.30, 0.30, 0.33, 0.6))   # shadow on the floor
     return over(img, floor.image())
 
@@ -916,8 +921,8 @@ def boat_shapes():
     return hull, man, rod, line, oar
 
 
-def draw_photo():
-    cv = Canvas(PW, PH, 1.0, 3)
+def draw_photo(scale=1):
+    cv = Canvas(PW * scale, PH * scale, float(scale), 3)
     cv.fill(rect(0, 0, PW, PH), scenery)
     hull, man, rod, line, oar = boat_shapes()
     dark = (0.07, 0.045, 0.06)
@@ -973,23 +978,26 @@ def main():
         f.write(ICON_SVG)
     WRITTEN.append(os.path.relpath(svg, OUT).replace(os.sep, "/"))
 
-    frames = [draw_top(f) for f in range(TOP_FRAMES)]
-    pal = build_palette(frames, 15)                       # one palette for all frames: no flicker
-    for f, img in enumerate(frames):
-        save_indexed(os.path.join(icons, "top_%02d.png" % f), img, pal)
+    # Every picture is drawn at twice its size as well, as name@2x.png, for scaled screens.
+    for scale, suffix in ((1, ""), (2, "@2x")):
+        frames = [draw_top(f, scale) for f in range(TOP_FRAMES)]
+        pal = build_palette(frames, 15)                   # one palette for all frames: no flicker
+        for f, img in enumerate(frames):
+            save_indexed(os.path.join(icons, "top_%02d%s.png" % (f, suffix)), img, pal)
 
     # the end-of-game pictures sit on black: soft edges are blended onto black
     black = (0.0, 0.0, 0.0)
-    for name, fn, sizes, colours in (("lost", draw_lost, (32, 16), 16),
-                                     ("win", draw_win, (32, 16, 48), 256),
-                                     ("draw", draw_draw, (32, 16), 16)):
+    for name, fn, sizes, colours in (("lost", draw_lost, (32, 16, 64), 16),
+                                     ("win", draw_win, (32, 16, 48, 64), 256),
+                                     ("draw", draw_draw, (32, 16, 64), 16)):
         for size in sizes:
             img = pixels(DRAW_16, DRAW_COLOURS) if (name, size) == ("draw", 16) else fn(size)
             pal = build_palette([img], colours - 1, cut=0.15, matte=black)
-            fname = name + (".png" if size == 32 else "-%d.png" % size)
+            fname = name + {32: ".png", 64: "@2x.png"}.get(size, "-%d.png" % size)
             save_indexed(os.path.join(icons, fname), img, pal, cut=0.15, matte=black)
 
     save_truecolour(os.path.join(OUT, "about", "photo.png"), draw_photo(), alpha=False)
+    save_truecolour(os.path.join(OUT, "about", "photo@2x.png"), draw_photo(2), alpha=False)
     write_qrc()
     for f in WRITTEN:
         print("wrote " + os.path.join(OUT, f))

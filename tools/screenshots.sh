@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Takes the README's pictures of the game under a virtual X display (Xvfb, xdotool,
 # ImageMagick): the window in the middle of a game, the Help and About windows, and the
-# window again on a 192 dpi screen at a scale of 2.
+# window again on screens of 144 and 192 dpi, scaled by 1.5 and 2.
 #   tools/screenshots.sh [path/to/numora] [output directory]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -9,13 +9,20 @@ binary=${1:-build/release/numora}
 out=${2:-docs}
 mkdir -p "$out"
 
-display=:$((90 + RANDOM % 9))
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
+xvfb=
 game=
-trap '[[ -n $game ]] && kill "$game" 2>/dev/null; kill "$xvfb" 2>/dev/null' EXIT
-export DISPLAY=$display
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+trap '[[ -n $game ]] && kill "$game" 2>/dev/null; [[ -n $xvfb ]] && kill "$xvfb" 2>/dev/null' EXIT
+startx() {  # screen size, dots per inch
+  local numberfile
+  numberfile=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 "$1" -dpi "$2" -nolisten tcp 3>"$numberfile" >/dev/null 2>&1 &
+  xvfb=$!
+  for _ in $(seq 100); do [[ -s $numberfile ]] && break; sleep 0.05; done
+  export DISPLAY=:$(head -1 "$numberfile")
+  rm -f "$numberfile"
+}
+stopx() { kill "$xvfb"; wait "$xvfb" 2>/dev/null || true; xvfb=; }
+startx 1024x768x24 96
 
 "$binary" &
 game=$!
@@ -50,20 +57,23 @@ kill "$game"; wait "$game" 2>/dev/null || true
 game=
 
 if [[ ${3:-} != --main-only ]]; then
-  # A high-DPI screen: 192 dots per inch and a scale factor of 2.
-  kill "$xvfb"; wait "$xvfb" 2>/dev/null || true
-  Xvfb "$display" -screen 0 1600x1200x24 -dpi 192 -nolisten tcp >/dev/null 2>&1 &
-  xvfb=$!
-  for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-  QT_SCALE_FACTOR=2 "$binary" &
-  game=$!
-  window=$(xdotool search --sync --onlyvisible --name '^Numora$' | head -1)
-  xdotool windowfocus --sync "$window"
-  keys alt+g n
-  keys KP_1 KP_0 KP_2 KP_3 KP_Enter
-  sleep 0.5
-  keys KP_Add
-  sleep 0.5
-  import -window "$window" "$out/main-window-2x.png"
+  # High-DPI screens: 144 dots per inch and a scale of 1.5, 192 and a scale of 2.
+  for scaled in "1.5 144 1.5x" "2 192 2x"; do
+    read -r scale dpi name <<<"$scaled"
+    stopx
+    startx 1600x1200x24 "$dpi"
+    QT_SCALE_FACTOR=$scale "$binary" &
+    game=$!
+    window=$(xdotool search --sync --onlyvisible --name '^Numora$' | head -1)
+    xdotool windowfocus --sync "$window"
+    keys alt+g n
+    keys KP_1 KP_0 KP_2 KP_3 KP_Enter
+    sleep 0.5
+    keys KP_Add
+    sleep 0.5
+    import -window "$window" "$out/main-window-$name.png"
+    kill "$game"; wait "$game" 2>/dev/null || true
+    game=
+  done
 fi
 echo "pictures in $out"

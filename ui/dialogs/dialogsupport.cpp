@@ -17,33 +17,10 @@ void registerassets() { initassets(); }
 QIcon windowicon()
 {
     registerassets();
-    QIcon icon(QStringLiteral(":/icons/numora.png"));
-    for (const char *size : {"16", "48", "64", "128", "256"})
+    QIcon icon = look::icon(QStringLiteral(":/icons/numora.png"));
+    for (const char *size : {"128", "256"})
         icon.addFile(QStringLiteral(":/icons/numora-%1.png").arg(QLatin1String(size)));
     return icon;
-}
-
-QPoint placeonscreen(QPoint wanted, QSize client, const QRect &available, QMargins frame)
-{
-    const QPoint corner(frame.left(), frame.top());
-    QRect outer(wanted - corner, client.grownBy(frame));
-    if (outer.right() > available.right())
-        outer.moveRight(available.right());
-    if (outer.bottom() > available.bottom())
-        outer.moveBottom(available.bottom());
-    if (outer.left() < available.left())
-        outer.moveLeft(available.left());
-    if (outer.top() < available.top())
-        outer.moveTop(available.top());
-    return outer.topLeft() + corner;
-}
-
-QPoint centreonscreen(QSize client, const QRect &available, QMargins frame)
-{
-    const QSize outer = client.grownBy(frame);
-    const QPoint topleft(available.left() + (available.width() - outer.width()) / 2,
-                         available.top() + (available.height() - outer.height()) / 2);
-    return placeonscreen(topleft + QPoint(frame.left(), frame.top()), client, available, frame);
 }
 
 QRect screenrect()
@@ -58,14 +35,31 @@ QRect availablerect()
     return screen ? screen->availableGeometry() : QRect();
 }
 
-void present(QWidget *window, QPoint clienttopleft)
+namespace {
+
+void showandactivate(QWidget *window, bool wasopen)
 {
-    const bool wasopen = window->isVisible();
-    window->setGeometry(QRect(clienttopleft, window->size()));
     window->show();
     if (wasopen)
         window->raise();
     window->activateWindow();
+}
+
+}  // namespace
+
+void present(QWidget *window, QPoint clienttopleft)
+{
+    const bool wasopen = window->isVisible();
+    window->setGeometry(QRect(clienttopleft, window->size()));
+    showandactivate(window, wasopen);
+}
+
+void presentcentred(QWidget *window)
+{
+    const bool wasopen = window->isVisible();
+    if (!wasopen)
+        look::centre(*window);
+    showandactivate(window, wasopen);
 }
 
 }  // namespace numora

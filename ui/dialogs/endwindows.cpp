@@ -4,8 +4,6 @@
 #include "dialogsupport.h"
 #include "look.h"
 
-#include <QFile>
-#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPointer>
@@ -16,12 +14,14 @@ namespace {
 
 constexpr std::uint32_t kLabelRed = 0x0000FF;
 
+// Windows of their own, not dialogs to the window system: a dialog without an owner
+// is made transient for the whole program, which keeps it above the game window.
 Qt::WindowFlags endwindowflags(bool sizable)
 {
     if (sizable)
         return Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
                Qt::WindowCloseButtonHint;
-    return Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+    return Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
 }
 
 }  // namespace
@@ -39,10 +39,12 @@ EndWindow::EndWindow(const QString &caption, int clientwidth, int clientheight, 
     setAutoFillBackground(true);
 
     const QSize client(look::px(clientwidth), look::px(clientheight));
-    if (sizable)
+    if (sizable) {
         resize(client);
-    else
+    } else {
         setFixedSize(client);
+        look::skiptaskbar(*this);
+    }
 }
 
 QLabel *EndWindow::addlabel(const char *name, const QString &text, const QRect &rect)
@@ -62,15 +64,7 @@ QLabel *EndWindow::addpicture(const char *name, const QString &resource, int lef
 {
     auto *picture = new QLabel(this);
     picture->setObjectName(QLatin1String(name));
-    // All sizes of the picture as one icon: at 1.5 or 2 device pixels a pixel the larger
-    // drawing is taken, where there is one, instead of the 32-pixel one blown up.
-    QIcon icon(resource);
-    for (const char *size : {"16", "48"}) {
-        const QString file = QStringLiteral("%1-%2.png").arg(resource.chopped(4), QLatin1String(size));
-        if (QFile::exists(file))
-            icon.addFile(file);
-    }
-    picture->setPixmap(icon.pixmap(QSize(32, 32), picture->devicePixelRatioF()));
+    picture->setPixmap(look::picture(resource, picture->devicePixelRatioF()));
     picture->setAutoFillBackground(true);  // the window's black
     picture->setGeometry(QRect(QPoint(look::px(left), look::px(top)), picture->sizeHint()));
     return picture;

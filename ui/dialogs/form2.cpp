@@ -7,8 +7,8 @@
 #include <QAbstractTextDocumentLayout>
 #include <QFile>
 #include <QPainter>
-#include <QtMath>
 #include <QTextBlock>
+#include <QtMath>
 
 namespace numora {
 
@@ -54,12 +54,12 @@ HelpPage::HelpPage(QWidget *parent) : QFrame(parent)
     cursor.setBlockFormat(format);
 }
 
-void HelpPage::paintEvent(QPaintEvent *event)
+void HelpPage::paintEvent(QPaintEvent *)
 {
-    QFrame::paintEvent(event);
     QPainter painter(this);
+    const look::DevicePixels device(painter);
+    device.fill(device.sunkenborder(device.map(rect()), palette()), look::bgr(kNavy));
     const QRect page = contentsRect();
-    painter.fillRect(page, look::bgr(kNavy));
     painter.translate(page.topLeft());
     painter.setClipRect(QRect(QPoint(0, 0), page.size()));
     QAbstractTextDocumentLayout::PaintContext context;
@@ -83,9 +83,6 @@ Form2::Form2()
     Picture1->move(0, 0);
 }
 
-void Form2::present()
-{
-    numora::present(this, centreonscreen(size(), availablerect()));
-}
+void Form2::present() { presentcentred(this); }
 
 }  // namespace numora

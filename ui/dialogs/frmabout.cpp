@@ -27,7 +27,8 @@ QLabel *textlabel(QWidget *parent, const char *name, const QString &text, const 
 }  // namespace
 
 frmAbout::frmAbout()
-    : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    // A window of its own, as the end windows are, not a dialog kept above the game.
+    : QDialog(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("frmAbout"));
@@ -35,6 +36,7 @@ frmAbout::frmAbout()
     setWindowIcon(windowicon());
     setFont(look::sans(8.25));
     setFixedSize(look::px(3150), look::px(2760));
+    look::skiptaskbar(*this);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, look::bgr(0xFFFFC0));
     setPalette(pal);
@@ -62,10 +64,9 @@ frmAbout::frmAbout()
     Label1 = textlabel(this, "Label1", QStringLiteral("E-mail"), look::serif(8.25, true), black, 2400, 705);
     Label1->setToolTip(QStringLiteral("orin.vale@numora.example"));
 
-    picIcon = new QLabel(this);
+    registerassets();
+    picIcon = new look::PictureBox(QStringLiteral(":/about/photo.png"), this);
     picIcon->setObjectName(QStringLiteral("picIcon"));
-    picIcon->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
-    picIcon->setPixmap(QPixmap(QStringLiteral(":/about/photo.png")));
     picIcon->move(look::px(120), look::px(960));
     picIcon->adjustSize();
     picIcon->setToolTip(QStringLiteral("That was what I used to do before I began writing unnecessary programs!"));
@@ -74,9 +75,6 @@ frmAbout::frmAbout()
     connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-void frmAbout::present()
-{
-    numora::present(this, centreonscreen(size(), availablerect()));
-}
+void frmAbout::present() { presentcentred(this); }
 
 }  // namespace numora

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "boards.h"
 
+#include "look.h"
+
 #include <QPainter>
 
 namespace numora {
@@ -47,10 +49,18 @@ void ProgressBoard::clear()
     emit cleared();
 }
 
-void ProgressBoard::paintEvent(QPaintEvent *event)
+void ProgressBoard::paintEvent(QPaintEvent *)
 {
-    QFrame::paintEvent(event);
     QPainter p(this);
+    {
+        // The sunken panel: dark above and to the left, light below and to the right.
+        const look::DevicePixels device(p);
+        const int line = device.width(1);
+        const QColor dark = palette().color(QPalette::Dark), light = palette().color(QPalette::Light);
+        const QRect outer = device.map(rect());
+        device.ring(outer, line, dark, light);
+        device.ring(outer.adjusted(line, line, -line, -line), line, dark, light);
+    }
     p.setFont(font());
     p.setPen(palette().color(QPalette::WindowText));
     const QRect inside = contentsRect();
@@ -71,8 +81,8 @@ RowNumbers::RowNumbers(const QString &caption, QWidget *parent) : QLabel(caption
 void RowNumbers::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    p.setPen(Qt::black);
-    p.drawRect(rect().adjusted(0, 0, -1, -1));
+    const look::DevicePixels device(p);
+    device.ring(device.map(rect()), device.width(1), Qt::black);
     p.setFont(font());
     p.setPen(palette().color(QPalette::WindowText));
     const QRect inside = contentsRect();
@@ -95,11 +105,8 @@ Outline::Outline(const QColor &color, int width, QWidget *parent) : QWidget(pare
 void Outline::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    const QRect r = rect();
-    for (int i = 0; i < width_; ++i) {
-        p.setPen(color_);
-        p.drawRect(r.adjusted(i, i, -1 - i, -1 - i));
-    }
+    const look::DevicePixels device(p);
+    device.ring(device.map(rect()), device.width(width_), color_);
 }
 
 }  // namespace numora

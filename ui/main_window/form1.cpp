@@ -13,7 +13,6 @@
 #include <QDir>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QScreen>
 #include <QTimer>
 
 namespace numora {
@@ -44,13 +43,14 @@ void setbackground(QLabel *label, const QColor &color)
     label->setStyleSheet(QStringLiteral("QLabel { border: 1px solid black; background: %1; }").arg(color.name()));
 }
 
-// The frames of the spinning top, in the order the resources number them.
+// The frames of the spinning top, in the order the resources number them, each with
+// its drawing for scaled screens.
 std::vector<QIcon> spinningtop()
 {
     std::vector<QIcon> frames;
-    const QDir icons(QStringLiteral(":/icons"), QStringLiteral("top_*.png"), QDir::Name);
+    const QDir icons(QStringLiteral(":/icons"), QStringLiteral("top_??.png"), QDir::Name);
     for (const QString &name : icons.entryList())
-        frames.emplace_back(icons.filePath(name));
+        frames.push_back(look::icon(icons.filePath(name)));
     return frames;
 }
 
@@ -73,11 +73,7 @@ Form1::Form1(std::optional<std::uint64_t> seed, QWidget *parent) : QMainWindow(p
 
     // Sized for its client area below the menu bar, and centred on the screen.
     resize(look::px(3255), look::px(6015) + menuBar()->sizeHint().height());
-    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-        QRect frame(QPoint(), size());
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    look::centre(*this);
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
