@@ -37,6 +37,7 @@ TEST(Tables, SignCodesAreTheThirteenClasses)
             if (p != q)
                 occurring.insert(numora::testsupport::signs(textform(candidates[p]), textform(candidates[q])));
     std::vector<int> codes;
+    codes.reserve(occurring.size());
     for (auto [plus, minus] : occurring)
         codes.push_back(10 * plus + minus);
     EXPECT_EQ(codes, std::vector<int>(kSignCodes.begin(), kSignCodes.end()));
