@@ -91,8 +91,6 @@ class AccessibilityTest : public QObject
     void init();
     void cleanup();
 
-    void rowsAreSpokenAsCounts_data();
-    void rowsAreSpokenAsCounts();
     void oneTurnReadAndHeard();
     void rowNumbersAndOutlinesAreLeftOut();
     void windowsThatAppearAreRead();
@@ -149,30 +147,6 @@ void AccessibilityTest::type(const QString &digits)
         const int d = c.digitValue();
         QTest::mouseClick(child(qPrintable(QStringLiteral("Command%1").arg(d == 0 ? 10 : d))), Qt::LeftButton);
     }
-}
-
-void AccessibilityTest::rowsAreSpokenAsCounts_data()
-{
-    QTest::addColumn<QString>("guess");
-    QTest::addColumn<int>("plus");
-    QTest::addColumn<int>("minus");
-    QTest::addColumn<QString>("printed");
-    QTest::addColumn<QString>("spoken");
-    QTest::newRow("plus and minus") << "1234" << 2 << 2 << " 1234 ++ - -" << "1234: 2 plus, 2 minus";
-    QTest::newRow("plus only") << "1023" << 4 << 0 << " 1023 ++++" << "1023: 4 plus";
-    QTest::newRow("minus only") << "5678" << 0 << 2 << " 5678  - -" << "5678: 2 minus";
-    QTest::newRow("nothing") << "9876" << 0 << 0 << " 9876 " << "9876: no signs";
-    QTest::newRow("one and three") << "9876" << 1 << 3 << " 9876 + - - -" << "9876: 1 plus, 3 minus";
-}
-
-void AccessibilityTest::rowsAreSpokenAsCounts()
-{
-    QFETCH(QString, guess);
-    QFETCH(int, plus);
-    QFETCH(int, minus);
-    const numora::AnsweredGuess row{numora::digitsof(guess.toStdString()), plus, minus};
-    QTEST(numora::boardrow(row), "printed");
-    QTEST(numora::spokenrow(row), "spoken");
 }
 
 // A whole turn as a screen reader meets it: typed digits and their marks, the board

@@ -620,17 +620,21 @@ void Form1Test::boardsKeepRowsAndTextFits()
 
 void Form1Test::boardRowsHaveTheirFormat()
 {
+    // As a board prints a row, and as a screen reader is told it.
     const struct {
         const char *guess;
         int plus, minus;
-        QString row;
-    } rows[] = {{"1234", 2, 1, QStringLiteral(" 1234 ++ -")},
-                {"1234", 0, 0, QStringLiteral(" 1234 ")},
-                {"5678", 0, 2, QStringLiteral(" 5678  - -")},
-                {"1023", 4, 0, QStringLiteral(" 1023 ++++")},
-                {"9876", 1, 3, QStringLiteral(" 9876 + - - -")}};
-    for (const auto &r : rows)
-        QCOMPARE(numora::boardrow({numora::digitsof(r.guess), r.plus, r.minus}), r.row);
+        QString row, spoken;
+    } rows[] = {{"1234", 2, 1, QStringLiteral(" 1234 ++ -"), QStringLiteral("1234: 2 plus, 1 minus")},
+                {"1234", 0, 0, QStringLiteral(" 1234 "), QStringLiteral("1234: no signs")},
+                {"5678", 0, 2, QStringLiteral(" 5678  - -"), QStringLiteral("5678: 2 minus")},
+                {"1023", 4, 0, QStringLiteral(" 1023 ++++"), QStringLiteral("1023: 4 plus")},
+                {"9876", 1, 3, QStringLiteral(" 9876 + - - -"), QStringLiteral("9876: 1 plus, 3 minus")}};
+    for (const auto &r : rows) {
+        const numora::AnsweredGuess row{numora::digitsof(r.guess), r.plus, r.minus};
+        QCOMPARE(numora::boardrow(row), r.row);
+        QCOMPARE(numora::spokenrow(row), r.spoken);
+    }
 }
 
 void Form1Test::aboutAndHelpOpenOnceAndCloseWithTheGame()
