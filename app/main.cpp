@@ -25,8 +25,7 @@ bool hasdisplay()
 int main(int, char *argv[])
 {
     if (!hasdisplay()) {
-        std::fputs("numora: no display: start it from a desktop session, or set DISPLAY or WAYLAND_DISPLAY\n",
-                   stderr);
+        std::fputs("numora: no display: start it from a desktop session, or set DISPLAY or WAYLAND_DISPLAY\n", stderr);
         return EXIT_FAILURE;
     }
     // The game takes no command line; Qt's own options would load a style sheet from a

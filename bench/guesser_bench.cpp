@@ -14,8 +14,7 @@
 
 using namespace numora;
 
-namespace
-{
+namespace {
 
 // The computer's state after it has made these guesses and had these answers.
 std::unique_ptr<Module1> afteranswers(std::initializer_list<std::pair<const char *, int>> answers, int expected)
@@ -118,6 +117,6 @@ void BM_Pickbest(benchmark::State &state)
 }
 BENCHMARK(BM_Pickbest)->Unit(benchmark::kMicrosecond);
 
-} // namespace
+}  // namespace
 
 BENCHMARK_MAIN();

@@ -69,7 +69,6 @@ private:
     bool seen_ = false;
 };
 
-
 // A player who hides a number, guesses at random and answers honestly, one click per tick.
 class Player : public QObject {
 public:

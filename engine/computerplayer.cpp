@@ -4,8 +4,7 @@
 #include <algorithm>
 #include <cassert>
 
-namespace numora
-{
+namespace numora {
 
 void ComputerPlayer::newgame()
 {
@@ -86,4 +85,4 @@ void seedgame(std::mt19937_64 &rng, std::uint64_t seed, std::uint64_t game)
     }
 }
 
-} // namespace numora
+}  // namespace numora

@@ -11,23 +11,21 @@
 #include <cstdint>
 #include <random>
 
-namespace numora
-{
+namespace numora {
 
 enum class Guessed { Guess, OnePossible, NoPossible };
 
 struct NextGuess {
     Guessed result = Guessed::Guess;
-    Digits number{}; // the guess, or the one number that fits every answer
-    int row = -1;    // of a guess: the pool row it came from
+    Digits number{};  // the guess, or the one number that fits every answer
+    int row = -1;     // of a guess: the pool row it came from
 };
 
-class ComputerPlayer
-{
-  public:
+class ComputerPlayer {
+public:
     explicit ComputerPlayer(Module1 &m) : m_(m) {}
 
-    void newgame(); // the whole table in the pool, no guess made
+    void newgame();  // the whole table in the pool, no guess made
 
     // Assesses the answers recorded so far, then draws the next guess, takes it out of
     // the pool and writes it to myguesses(myguesscount). Before the first answer every
@@ -45,8 +43,8 @@ class ComputerPlayer
     // Whether any number not guessed yet fits every answer; leaves them in possibles.
     bool anypossible();
 
-  private:
-    int poolrow(const Digits &number) const; // poollast() + 1 when it is not in the pool
+private:
+    int poolrow(const Digits &number) const;  // poollast() + 1 when it is not in the pool
     void take(int row);
 
     Module1 &m_;
@@ -58,4 +56,4 @@ class ComputerPlayer
 // std::seed_seq{seed, game} gives.
 void seedgame(std::mt19937_64 &rng, std::uint64_t seed, std::uint64_t game);
 
-} // namespace numora
+}  // namespace numora

@@ -3,8 +3,7 @@
 
 #include <chrono>
 
-namespace numora
-{
+namespace numora {
 
 Driver::Driver(GameWindow &window, std::optional<std::uint64_t> seed)
     : window_(window), m_(std::make_unique<Module1>()), seed_(seed)
@@ -15,7 +14,7 @@ void Driver::startgame()
 {
     ++ticket_;
     Module1 &m = *m_;
-    phase_ = Phase::Idle; // the window loads with no entry open
+    phase_ = Phase::Idle;  // the window loads with no entry open
     window_.form_load();
     window_.setthinking(false);
     m.youfound = false;
@@ -59,7 +58,7 @@ NumberAnswer Driver::confirmnumber(const std::string &guesstext)
     ++m.yourguesscount;
     m.youfound = answer.plus == 4;
     phase_ = Phase::Thinking;
-    if (m.myguesscount > 0) // the first guess has no answer to think over
+    if (m.myguesscount > 0)  // the first guess has no answer to think over
         window_.setthinking(true);
     const auto ticket = ticket_;
     window_.afterpump([this, ticket] { makeguess(ticket); });
@@ -160,4 +159,4 @@ void Driver::badsignsok()
         startgame();
 }
 
-} // namespace numora
+}  // namespace numora

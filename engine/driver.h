@@ -13,10 +13,9 @@
 #include <random>
 #include <string>
 
-namespace numora
-{
+namespace numora {
 
-enum class Board { Picture1, Picture2 }; // the player's board, the computer's board
+enum class Board { Picture1, Picture2 };  // the player's board, the computer's board
 
 // One board row: a guess and the answer it got.
 struct AnsweredGuess {
@@ -31,19 +30,18 @@ enum class Outcome { Lost, Won, Draw, Contradiction };
 
 // What the driver needs from the game window. The driver tells what happened; the
 // window words it.
-class GameWindow
-{
-  public:
+class GameWindow {
+public:
     virtual ~GameWindow() = default;
-    virtual void form_load() = 0;                // empty displays and boards, lock both keypads, close end windows
-    virtual void setthinking(bool thinking) = 0; // the status line: "Thinking..." or empty
-    virtual void setlabel8(std::optional<Digits> guess) = 0; // the computer's guess, or empty
+    virtual void form_load() = 0;                 // empty displays and boards, lock both keypads, close end windows
+    virtual void setthinking(bool thinking) = 0;  // the status line: "Thinking..." or empty
+    virtual void setlabel8(std::optional<Digits> guess) = 0;  // the computer's guess, or empty
     virtual void addrow(Board board, const AnsweredGuess &row) = 0;
-    virtual void wait2() = 0;                               // open the number entry
-    virtual void wait() = 0;                                // open the sign entry for the guess shown in Label8
-    virtual void afterpump(std::function<void()> step) = 0; // run step once pending events are handled
+    virtual void wait2() = 0;                                // open the number entry
+    virtual void wait() = 0;                                 // open the sign entry for the guess shown in Label8
+    virtual void afterpump(std::function<void()> step) = 0;  // run step once pending events are handled
     virtual void beep() = 0;
-    virtual void showend(Outcome outcome) = 0; // Lost: the window reads the number from state().mynumber
+    virtual void showend(Outcome outcome) = 0;  // Lost: the window reads the number from state().mynumber
 };
 
 enum class Phase { Idle, NumberEntry, Thinking, SignEntry, Ended, Contradiction };
@@ -56,21 +54,20 @@ struct NumberAnswer {
     int minus = 0;
 };
 
-class Driver
-{
-  public:
+class Driver {
+public:
     explicit Driver(GameWindow &window, std::optional<std::uint64_t> seed = std::nullopt);
 
-    void startgame(); // also New: the running game is dropped at once
+    void startgame();  // also New: the running game is dropped at once
     NumberAnswer confirmnumber(const std::string &guesstext);
     SignsResult confirmsigns(int pluscount, int minuscount);
-    void yes();        // YES in an end window
-    void badsignsok(); // OK on the contradiction message
+    void yes();         // YES in an end window
+    void badsignsok();  // OK on the contradiction message
 
     Phase phase() const { return phase_; }
     const Module1 &state() const { return *m_; }
 
-  private:
+private:
     void makeguess(std::uint64_t ticket);
     void youlost() { gameover(Outcome::Lost); }
     void youwon() { gameover(Outcome::Won); }
@@ -84,9 +81,9 @@ class Driver
     ComputerPlayer player_{*m_};
     std::optional<std::uint64_t> seed_;
     std::uint64_t games_ = 0;
-    std::uint64_t ticket_ = 0; // makes a pending step of a dropped game do nothing
+    std::uint64_t ticket_ = 0;  // makes a pending step of a dropped game do nothing
     std::mt19937_64 rng_;
     Phase phase_ = Phase::Idle;
 };
 
-} // namespace numora
+}  // namespace numora

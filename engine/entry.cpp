@@ -20,6 +20,9 @@ std::optional<int> Entry::takeback()
     return digit;
 }
 
-bool Entry::inuse(int digit) const { return typed.find(static_cast<char>('0' + digit)) != std::string::npos; }
+bool Entry::inuse(int digit) const
+{
+    return typed.find(static_cast<char>('0' + digit)) != std::string::npos;
+}
 
 }  // namespace numora

@@ -11,11 +11,9 @@
 #include <immintrin.h>
 #endif
 
-namespace numora
-{
+namespace numora {
 
-namespace
-{
+namespace {
 
 // Row of each sign code in kSignCodes; the hit (40) and the impossible 31 fall into no class.
 constexpr std::array<int, kHit + 1> classrows = [] {
@@ -49,7 +47,7 @@ int wantedkey(int code)
 // at most 20, so bytes never carry), and one comparison checks all of them.
 int agreeingrows(const Module1 &m, std::array<std::uint16_t, kCandidates> &rows)
 {
-    constexpr int kPacked = 8; // guesses in a word
+    constexpr int kPacked = 8;  // guesses in a word
     const int poolsize = m.poollast() + 1;
     int count = 0;
     for (int first = 0; first == 0 || first < m.myguesscount; first += kPacked) {
@@ -77,7 +75,7 @@ int agreeingrows(const Module1 &m, std::array<std::uint16_t, kCandidates> &rows)
     return count;
 }
 
-constexpr int kWidest = 32; // lanes of the widest counting code
+constexpr int kWidest = 32;  // lanes of the widest counting code
 constexpr int kPadded = (kCandidates + kWidest - 1) / kWidest * kWidest;
 
 // Everything the counting loops need for one turn. Each possible q is split into
@@ -86,10 +84,10 @@ constexpr int kPadded = (kCandidates + kWidest - 1) / kWidest * kWidest;
 struct Turn {
     int possiblecount = 0;
     int slotcount = 0;
-    std::array<std::array<std::uint8_t, 2>, 2 * 100> slotweights; // of each slot: its two digits' weights
-    std::array<std::uint8_t, kCandidates> firstslot;              // of each possible
+    std::array<std::array<std::uint8_t, 2>, 2 * 100> slotweights;  // of each slot: its two digits' weights
+    std::array<std::uint8_t, kCandidates> firstslot;               // of each possible
     std::array<std::uint8_t, kCandidates> secondslot;
-    alignas(kWidest) std::array<std::array<std::uint8_t, kPadded>, 4> columns; // pool digits, 10 past the pool
+    alignas(kWidest) std::array<std::array<std::uint8_t, kPadded>, 4> columns;  // pool digits, 10 past the pool
     // Of each pool row, over the possibles other than itself: their number, and the
     // sums of plus and of common digits (at most 4 * 4536).
     alignas(kWidest) std::array<std::uint16_t, kPadded> others, plussum, commonsum;
@@ -124,7 +122,7 @@ void prepareturn(const Module1 &m, const std::array<std::uint16_t, kCandidates> 
             ++incolumn[j][m.possibles[i][j]];
             ++holding[m.possibles[i][j]];
         }
-    std::array<std::array<int, 10>, 4> digitcounts; // both, the second times 65536
+    std::array<std::array<int, 10>, 4> digitcounts;  // both, the second times 65536
     for (int j = 0; j < 4; ++j)
         for (int d = 0; d < 10; ++d)
             digitcounts[j][d] = incolumn[j][d] + (holding[d] << 16);
@@ -138,7 +136,7 @@ void prepareturn(const Module1 &m, const std::array<std::uint16_t, kCandidates> 
             t.columns[j][p] = d[j];
     }
     for (int j = 0; j < 4; ++j)
-        std::fill(t.columns[j].begin() + poolsize, t.columns[j].end(), 10); // 10 meets nothing
+        std::fill(t.columns[j].begin() + poolsize, t.columns[j].end(), 10);  // 10 meets nothing
     std::fill(t.plussum.begin() + poolsize, t.plussum.end(), 0);
     std::fill(t.commonsum.begin() + poolsize, t.commonsum.end(), 0);
     t.others.fill(static_cast<std::uint16_t>(m.possiblecount));
@@ -188,7 +186,7 @@ template <int W>
         const auto e = static_cast<std::uint8_t>(d);
         inside[d] = Bytes((column[0] == e) | (column[1] == e) | (column[2] == e) | (column[3] == e)) & kCommonWeight;
     }
-    Bytes weights[40]; // the key of one digit d of q in column j, numbered 10 * j + d
+    Bytes weights[40];  // the key of one digit d of q in column j, numbered 10 * j + d
     for (int j = 0; j < 4; ++j)
         for (int d = 0; d < 10; ++d)
             weights[10 * j + d] = (Bytes(column[j] == static_cast<std::uint8_t>(d)) & kPlusWeight) + inside[d];
@@ -233,8 +231,8 @@ template <int W>
     std::memcpy(&tens, &t.plussum[base], sizeof tens);
     std::memcpy(&common, &t.commonsum[base], sizeof common);
     for (int n = 0; n < kCounted; ++n) {
-        left -= total[n]; // leaves those in 1, 2 and 10: 0, 1 and 2 common digits less the plus
-        tens -= total[n] * static_cast<std::uint16_t>(countedkeys[n].plus); // 10 is the only one with a plus
+        left -= total[n];  // leaves those in 1, 2 and 10: 0, 1 and 2 common digits less the plus
+        tens -= total[n] * static_cast<std::uint16_t>(countedkeys[n].plus);  // 10 is the only one with a plus
         common -= total[n] * static_cast<std::uint16_t>(countedkeys[n].common);
     }
     const Words twos = common - left;
@@ -359,7 +357,7 @@ void fillpossibles(Module1 &m, const std::array<std::uint16_t, kCandidates> &row
     m.possiblecount = count;
 }
 
-} // namespace
+}  // namespace
 
 void findpossibles(Module1 &m)
 {
@@ -402,12 +400,12 @@ void ratepool(Module1 &m)
         const std::array<int, kClasses> &sizes = m.classsizes[p];
         double ratingacc = 0;
         int classcount = 0, classtotal = 0, largest = 0;
-        unsigned smallestless = kPoolRows - 1; // the smallest nonzero size less 1: 0 wraps above all
+        unsigned smallestless = kPoolRows - 1;  // the smallest nonzero size less 1: 0 wraps above all
         for (int n = 0; n < kClasses; ++n) {
             const int s = sizes[n];
             largest = std::max(largest, s);
             smallestless = std::min(smallestless, static_cast<unsigned>(s) - 1);
-            ratingacc = reciprocals[s] + ratingacc; // an empty class adds 0 and changes nothing
+            ratingacc = reciprocals[s] + ratingacc;  // an empty class adds 0 and changes nothing
             classtotal += s;
             classcount += s != 0;
         }
@@ -439,4 +437,4 @@ void pickbest(Module1 &m)
             m.bestlist.at(m.bestcount++) = p;
 }
 
-} // namespace numora
+}  // namespace numora

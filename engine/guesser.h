@@ -6,8 +6,7 @@
 
 #include "module1.h"
 
-namespace numora
-{
+namespace numora {
 
 enum class Assessment { NoPossible, OnePossible, Counted };
 
@@ -34,4 +33,4 @@ void ratepool(Module1 &m);
 
 void pickbest(Module1 &m);
 
-} // namespace numora
+}  // namespace numora

@@ -7,11 +7,10 @@
 #include <array>
 #include <string>
 
-namespace numora
-{
+namespace numora {
 
-constexpr int kRecords = 10;               // rows for each side's guesses
-constexpr int kPoolRows = kCandidates - 1; // the pool during assessment
+constexpr int kRecords = 10;                // rows for each side's guesses
+constexpr int kPoolRows = kCandidates - 1;  // the pool during assessment
 
 struct Module1 {
     std::array<Digits, kRecords> myguesses{};
@@ -23,7 +22,7 @@ struct Module1 {
     std::string mynumber;
     int yourguesscount = 0;
     bool youfound = false;
-    CandidateTable candidates{}; // rows 0 .. 4535 - myguesscount are the pool
+    CandidateTable candidates{};  // rows 0 .. 4535 - myguesscount are the pool
     CandidateTable possibles{};
     std::array<std::array<int, kClasses>, kPoolRows> classsizes{};
     std::array<std::array<double, 5>, kPoolRows> ratings{};
@@ -34,4 +33,4 @@ struct Module1 {
     int poollast() const { return kCandidates - 1 - myguesscount; }
 };
 
-} // namespace numora
+}  // namespace numora

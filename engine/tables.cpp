@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "tables.h"
 
-namespace numora
-{
+namespace numora {
 
 void buildcandidates(CandidateTable &candidates)
 {
@@ -59,4 +58,4 @@ Digits digitsof(const std::string &text)
     return number;
 }
 
-} // namespace numora
+}  // namespace numora

@@ -7,14 +7,13 @@
 #include <cstdint>
 #include <string>
 
-namespace numora
-{
+namespace numora {
 
-using Digits = std::array<std::uint8_t, 4>; // column 0 is the thousands digit
+using Digits = std::array<std::uint8_t, 4>;  // column 0 is the thousands digit
 
 constexpr int kCandidates = 4536;
 constexpr int kClasses = 13;
-constexpr int kHit = 40; // the code of a number against itself
+constexpr int kHit = 40;  // the code of a number against itself
 
 using CandidateTable = std::array<Digits, kCandidates>;
 using SignCodes = std::array<int, kClasses>;
@@ -45,6 +44,6 @@ std::string textform(const Digits &number);
 // True for four different digits without a leading 0.
 bool admissible(const std::string &text);
 
-Digits digitsof(const std::string &text); // precondition: admissible(text)
+Digits digitsof(const std::string &text);  // precondition: admissible(text)
 
-} // namespace numora
+}  // namespace numora

@@ -18,8 +18,7 @@
 
 using namespace numora;
 
-namespace
-{
+namespace {
 
 // Number of computer guesses to find the secret; a single possible left after
 // guess k counts as found with guess k + 1.
@@ -34,7 +33,7 @@ int playgame(const Digits &secret, std::uint64_t seed, std::uint64_t game, bool 
         const NextGuess next = player.nextguess(rng, false);
         switch (next.result) {
         case Guessed::NoPossible:
-            return -1; // cannot happen with honest answers
+            return -1;  // cannot happen with honest answers
         case Guessed::OnePossible:
             return m->myguesscount + 1;
         case Guessed::Guess:
@@ -65,7 +64,7 @@ std::uint64_t number(const char *text, const char *flag)
     return value;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char **argv)
 {

@@ -40,8 +40,14 @@ QFont font(const QString &family, double points, bool bold)
 
 }  // namespace
 
-QFont sans(double points, bool bold) { return font(QStringLiteral("Liberation Sans"), points, bold); }
-QFont serif(double points, bool bold) { return font(QStringLiteral("Liberation Serif"), points, bold); }
+QFont sans(double points, bool bold)
+{
+    return font(QStringLiteral("Liberation Sans"), points, bold);
+}
+QFont serif(double points, bool bold)
+{
+    return font(QStringLiteral("Liberation Serif"), points, bold);
+}
 
 void preparedesktop()
 {
@@ -356,7 +362,10 @@ QRect DevicePixels::map(const QRect &logical) const
     return QRect(topleft, QPoint(qRound(r.right()), qRound(r.bottom())) - QPoint(1, 1));
 }
 
-int DevicePixels::width(int designpixels) const { return qMax(1, qRound(todevice_.m11() * designpixels)); }
+int DevicePixels::width(int designpixels) const
+{
+    return qMax(1, qRound(todevice_.m11() * designpixels));
+}
 
 void DevicePixels::fill(const QRect &device, const QColor &color) const
 {

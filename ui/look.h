@@ -24,7 +24,10 @@ namespace numora::look {
 
 constexpr int kTwipsPerPixel = 15;
 
-constexpr int px(int twips) { return twips / kTwipsPerPixel; }
+constexpr int px(int twips)
+{
+    return twips / kTwipsPerPixel;
+}
 inline QRect twips(int left, int top, int width, int height)
 {
     return QRect(px(left), px(top), px(width), px(height));

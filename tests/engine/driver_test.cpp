@@ -15,8 +15,7 @@
 
 using namespace numora;
 
-namespace
-{
+namespace {
 
 // Records what the driver shows; steps queued by afterpump run on pump().
 struct FakeWindow : GameWindow {
@@ -110,7 +109,7 @@ struct Game {
     }
 };
 
-} // namespace
+}  // namespace
 
 TEST(Driver, HonestAnswersEndInALossThatNamesTheHiddenNumber)
 {
@@ -211,7 +210,7 @@ TEST(Driver, NewGameDropsThePendingTurn)
     ASSERT_EQ(g.driver.confirmnumber(g.missingguess()).result, NumberResult::Accepted);
     EXPECT_TRUE(g.window.thinking);
     g.driver.startgame();
-    g.window.pump(); // the old game's assessment must not run
+    g.window.pump();  // the old game's assessment must not run
     EXPECT_EQ(g.driver.phase(), Phase::NumberEntry);
     EXPECT_FALSE(g.window.label8);
     EXPECT_EQ(g.driver.state().myguesscount, 0);
@@ -257,7 +256,7 @@ TEST(Driver, OnePossibleLeftEndsInALossOrADraw)
             if (!reached)
                 continue;
             ASSERT_EQ(g.driver.phase(), Phase::Ended) << secret;
-            EXPECT_EQ(g.window.label8, digitsof(secret)); // named, never answered
+            EXPECT_EQ(g.window.label8, digitsof(secret));  // named, never answered
             EXPECT_EQ(g.window.picture2.size(), g.window.picture1.size() - 1);
             if (hit) {
                 EXPECT_EQ(g.window.ended, Outcome::Draw) << secret;
@@ -272,8 +271,7 @@ TEST(Driver, OnePossibleLeftEndsInALossOrADraw)
     EXPECT_GT(draws, 0);
 }
 
-namespace
-{
+namespace {
 
 bool ispossible(const Module1 &m, const Digits &number)
 {
@@ -281,7 +279,7 @@ bool ispossible(const Module1 &m, const Digits &number)
            m.possibles.begin() + m.possiblecount;
 }
 
-} // namespace
+}  // namespace
 
 TEST(Driver, LastChanceThatHitsIsADraw)
 {
@@ -317,8 +315,7 @@ TEST(Driver, MissedLastChanceStillSeesTheLastPoolRow)
     EXPECT_TRUE(ispossible(m, secret));
 }
 
-namespace
-{
+namespace {
 
 using numora::testsupport::residentkib;
 
@@ -334,7 +331,7 @@ struct DepthWindow : FakeWindow {
     }
 };
 
-} // namespace
+}  // namespace
 
 TEST(Driver, TenThousandGamesInARowUseOneDepthAndOneFootprint)
 {
@@ -360,7 +357,7 @@ TEST(Driver, TenThousandGamesInARowUseOneDepthAndOneFootprint)
         if (game == 10000)
             at10000 = {mallinfo2().uordblks, residentkib()};
         const std::string hidden = driver.state().mynumber;
-        const int kind = game % 3; // 0: lost, 1: draw, 2: won
+        const int kind = game % 3;  // 0: lost, 1: draw, 2: won
         const std::string guess = kind == 0 ? (hidden == "1234" ? "5678" : "1234") : hidden;
         ASSERT_EQ(driver.confirmnumber(guess).result, NumberResult::Accepted);
         window.pump();
@@ -371,7 +368,7 @@ TEST(Driver, TenThousandGamesInARowUseOneDepthAndOneFootprint)
         ASSERT_EQ(driver.confirmsigns(code / 10, code % 10), SignsResult::Accepted);
         const Outcome expected[] = {Outcome::Lost, Outcome::Draw, Outcome::Won};
         ASSERT_EQ(window.ended, expected[kind]) << game;
-        if (game == 1) // the first game came from startgame, every later one from yes
+        if (game == 1)  // the first game came from startgame, every later one from yes
             window.deepest = UINTPTR_MAX, window.shallowest = 0;
         driver.yes();
     }

@@ -14,8 +14,7 @@
 
 using namespace numora;
 
-namespace
-{
+namespace {
 
 std::unique_ptr<Module1> freshgame()
 {
@@ -40,7 +39,7 @@ void answer(Module1 &m, const char *guess, int code)
     player.recordanswer(code);
 }
 
-} // namespace
+}  // namespace
 
 TEST(Guesser, AnswerZeroKeepsNumbersOfTheOtherSixDigits)
 {
@@ -94,7 +93,7 @@ TEST(Guesser, RatingsOfTwoPossibles)
     auto m = freshgame();
     m->myguesscount = 1;
     const int a = rowof(*m, "1234"), b = rowof(*m, "1243");
-    findpossibles(*m); // no answer yet: everything is possible
+    findpossibles(*m);  // no answer yet: everything is possible
     m->possiblecount = 2;
     m->possibles[0] = m->candidates[a];
     m->possibles[1] = m->candidates[b];
@@ -110,8 +109,8 @@ TEST(Guesser, RatingsOfTwoPossibles)
     ratepool(*m);
     EXPECT_EQ(m->ratings[a][4], 1106.0);
     EXPECT_EQ(m->ratings[b][4], 1106.0);
-    EXPECT_EQ(m->ratings[rowof(*m, "5678")][4], 550.5);  // both in class 0
-    EXPECT_EQ(m->ratings[rowof(*m, "1235")][4], 1101.0); // 30 against 1234, 20 against 1243
+    EXPECT_EQ(m->ratings[rowof(*m, "5678")][4], 550.5);   // both in class 0
+    EXPECT_EQ(m->ratings[rowof(*m, "1235")][4], 1101.0);  // 30 against 1234, 20 against 1243
     pickbest(*m);
     ASSERT_EQ(m->bestcount, 2);
     EXPECT_EQ(m->bestlist[0], std::min(a, b));
@@ -144,8 +143,7 @@ TEST(Guesser, ClassSizesAddUpAndTiesStayInPoolOrder)
         EXPECT_LE(m->ratings[p][4], *bestratings.begin());
 }
 
-namespace
-{
+namespace {
 
 // The ratings division by division, as ratepool is defined, for checking its table of
 // reciprocals and its branch-free form bit for bit.
@@ -176,7 +174,7 @@ std::array<double, 5> dividedratings(const Module1 &m, int p)
             (1.0 / largest) * 1000 + information * 100 + chance * 10 + 1.0 / smallest};
 }
 
-} // namespace
+}  // namespace
 
 TEST(Guesser, VectorCountsMatchThePlainCountOnRealTurns)
 {
@@ -188,7 +186,7 @@ TEST(Guesser, VectorCountsMatchThePlainCountOnRealTurns)
     // keys in the filter. Pool sizes 4535, 4534 and 4527 leave part-filled lanes.
     struct Turn {
         std::vector<std::pair<const char *, int>> answers;
-        int possibles; // 0: not known beforehand
+        int possibles;  // 0: not known beforehand
     };
     std::vector<std::pair<const char *, int>> nine;
     for (const char *guess : {"5678", "1256", "2157", "6120", "8951", "1025", "7890", "2619", "9512"})

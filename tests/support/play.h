@@ -9,8 +9,7 @@ namespace numora::testsupport {
 
 // The "+" and "-" that `secret` gives `guess`, both four different digits, as text of
 // any kind (std::string, QString).
-template <typename Text>
-std::pair<int, int> signs(const Text &guess, const Text &secret)
+template <typename Text> std::pair<int, int> signs(const Text &guess, const Text &secret)
 {
     int plus = 0, minus = 0;
     for (int i = 0; i < 4; ++i)

@@ -8,12 +8,12 @@
 #include <QApplication>
 #include <QTest>
 
-#define NUMORA_QTEST_MAIN(TestObject)                  \
-    int main(int argc, char *argv[])                   \
-    {                                                  \
-        numora::look::preparedesktop();                \
-        QApplication app(argc, argv);                  \
-        numora::look::setupapplication(app);           \
-        TestObject test;                               \
-        return QTest::qExec(&test, argc, argv);        \
+#define NUMORA_QTEST_MAIN(TestObject)                                                                                  \
+    int main(int argc, char *argv[])                                                                                   \
+    {                                                                                                                  \
+        numora::look::preparedesktop();                                                                                \
+        QApplication app(argc, argv);                                                                                  \
+        numora::look::setupapplication(app);                                                                           \
+        TestObject test;                                                                                               \
+        return QTest::qExec(&test, argc, argv);                                                                        \
     }

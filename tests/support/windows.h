@@ -31,7 +31,10 @@ inline QWidgetList openwindows(std::initializer_list<const char *> names)
 }
 
 // The windows that end a game: lost, won, a draw, the contradiction message.
-inline QWidgetList openendwindows() { return openwindows({"frmUlost", "frmUwin", "Tvdraw", "badsigns"}); }
+inline QWidgetList openendwindows()
+{
+    return openwindows({"frmUlost", "frmUwin", "Tvdraw", "badsigns"});
+}
 
 // True once every step queued before the call has run: a step queued now runs after
 // them. Where a step must never run, its effect is then checked: it would be there.

@@ -8,11 +8,17 @@
 // The pictures live in an object library; when it reaches a program only through this
 // static library, the linker drops their registration unless something refers to it.
 // Registering twice is harmless.
-static void initassets() { Q_INIT_RESOURCE(assets); }
+static void initassets()
+{
+    Q_INIT_RESOURCE(assets);
+}
 
 namespace numora {
 
-void registerassets() { initassets(); }
+void registerassets()
+{
+    initassets();
+}
 
 QIcon windowicon()
 {

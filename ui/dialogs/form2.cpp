@@ -47,8 +47,8 @@ HelpPage::HelpPage(QWidget *parent) : QFrame(parent)
     // leaves free goes above the line.
     QTextCursor cursor(document_.lastBlock());
     QTextBlockFormat format = cursor.blockFormat();
-    const qreal right = kPageSize.width() - 2 * document_.documentMargin() - format.leftMargin() -
-                        format.rightMargin() - 1;
+    const qreal right =
+        kPageSize.width() - 2 * document_.documentMargin() - format.leftMargin() - format.rightMargin() - 1;
     format.setTabPositions({QTextOption::Tab(right, QTextOption::RightTab)});
     format.setTopMargin(format.topMargin() + qMax(0, kPageSize.height() - textheight_));
     cursor.setBlockFormat(format);
@@ -83,6 +83,9 @@ Form2::Form2()
     Picture1->move(0, 0);
 }
 
-void Form2::present() { presentcentred(this); }
+void Form2::present()
+{
+    presentcentred(this);
+}
 
 }  // namespace numora

@@ -75,6 +75,9 @@ frmAbout::frmAbout()
     connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-void frmAbout::present() { presentcentred(this); }
+void frmAbout::present()
+{
+    presentcentred(this);
+}
 
 }  // namespace numora

@@ -23,12 +23,12 @@ public:
     void present();
 
 private:
-    QLabel *lblTitle;              // program name and version
-    QLabel *lblDescription;        // what the program is
-    QLabel *lblVersion;            // the author
-    QLabel *Label1;                // "E-mail", the address in its tooltip
-    QLabel *picIcon;               // the photograph
-    look::ColorButton *cmdOK;      // closes the window
+    QLabel *lblTitle;          // program name and version
+    QLabel *lblDescription;    // what the program is
+    QLabel *lblVersion;        // the author
+    QLabel *Label1;            // "E-mail", the address in its tooltip
+    QLabel *picIcon;           // the photograph
+    look::ColorButton *cmdOK;  // closes the window
 };
 
 }  // namespace numora

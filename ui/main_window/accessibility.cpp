@@ -14,20 +14,17 @@
 #include <memory>
 #include <vector>
 
-namespace numora::accessibility
-{
+namespace numora::accessibility {
 
-namespace
-{
+namespace {
 
-const char *const kMarked = "numora_marked"; // a keypad button that can be checked
+const char *const kMarked = "numora_marked";  // a keypad button that can be checked
 const char *const kMarkWord = "numora_markword";
 const char *const kDisplay = "numora_display";
 
 // Text that a screen reader reads but no one edits: no caret, no selection.
-class ReadOnlyText : public QAccessibleTextInterface
-{
-  public:
+class ReadOnlyText : public QAccessibleTextInterface {
+public:
     void selection(int, int *start, int *end) const override { *start = *end = 0; }
     int selectionCount() const override { return 0; }
     void addSelection(int, int) override {}
@@ -53,15 +50,14 @@ class ReadOnlyText : public QAccessibleTextInterface
         return {};
     }
 
-  protected:
+protected:
     virtual QString plaintext() const = 0;
 };
 
 // A display: named after its frame, its text is what it shows. It remembers what was
 // last reported, so that a change is told as the digits typed or removed.
-class DisplayAccessible : public QAccessibleWidget, public ReadOnlyText
-{
-  public:
+class DisplayAccessible : public QAccessibleWidget, public ReadOnlyText {
+public:
     explicit DisplayAccessible(QLabel *label)
         : QAccessibleWidget(label, QAccessible::StaticText), reported(label->text())
     {
@@ -83,19 +79,18 @@ class DisplayAccessible : public QAccessibleWidget, public ReadOnlyText
 
     QString reported;
 
-  protected:
+protected:
     QString plaintext() const override { return label()->text(); }
 
-  private:
+private:
     QLabel *label() const { return static_cast<QLabel *>(widget()); }
 };
 
 // A keypad button whose mark (a digit in use, a chosen count) is its checked state. It
 // stays an ordinary push button: the button itself is not checkable, as it would then
 // draw itself sunken.
-class KeypadButtonAccessible : public QAccessibleWidget
-{
-  public:
+class KeypadButtonAccessible : public QAccessibleWidget {
+public:
     explicit KeypadButtonAccessible(look::ColorButton *button) : QAccessibleWidget(button, QAccessible::Button) {}
 
     std::function<bool()> ismarked;
@@ -130,17 +125,16 @@ class KeypadButtonAccessible : public QAccessibleWidget
             return;
         }
         if (button()->isEnabled())
-            button()->animateClick(); // as a press of Qt's own buttons
+            button()->animateClick();  // as a press of Qt's own buttons
     }
 
-  private:
+private:
     look::ColorButton *button() const { return static_cast<look::ColorButton *>(widget()); }
 };
 
 // One text line of a board. Rows have no widget of their own; the board owns them.
-class RowAccessible : public QAccessibleInterface
-{
-  public:
+class RowAccessible : public QAccessibleInterface {
+public:
     RowAccessible(ProgressBoard *board, int line) : board_(board), line_(line) {}
 
     bool isValid() const override { return board_; }
@@ -182,15 +176,14 @@ class RowAccessible : public QAccessibleInterface
         return s;
     }
 
-  private:
+private:
     QPointer<ProgressBoard> board_;
     int line_;
 };
 
 // A board read as a list, one item per row, named by the caption under it.
-class BoardAccessible : public QAccessibleWidget
-{
-  public:
+class BoardAccessible : public QAccessibleWidget {
+public:
     explicit BoardAccessible(ProgressBoard *board) : QAccessibleWidget(board, QAccessible::List) {}
     // Run while the board is being destroyed: the rows go silently, since telling of
     // them would read a board that is only a QWidget by now.
@@ -235,7 +228,7 @@ class BoardAccessible : public QAccessibleWidget
         rows_.clear();
     }
 
-  private:
+private:
     ProgressBoard *board() const { return static_cast<ProgressBoard *>(widget()); }
 
     mutable std::vector<QAccessible::Id> rows_;
@@ -243,9 +236,8 @@ class BoardAccessible : public QAccessibleWidget
 
 // A window's client area without the decoration painted on it: the row numbers beside
 // the boards (each row already stands in its place in the list) and the outlines.
-class ClientAccessible : public QAccessibleWidget
-{
-  public:
+class ClientAccessible : public QAccessibleWidget {
+public:
     explicit ClientAccessible(QWidget *client) : QAccessibleWidget(client, QAccessible::Client) {}
 
     int childCount() const override { return int(children().size()); }
@@ -264,7 +256,7 @@ class ClientAccessible : public QAccessibleWidget
         return qobject_cast<const RowNumbers *>(o) || qobject_cast<const Outline *>(o);
     }
 
-  private:
+private:
     QList<QWidget *> children() const
     {
         QList<QWidget *> list;
@@ -276,9 +268,8 @@ class ClientAccessible : public QAccessibleWidget
 };
 
 // The help page, painted from rich text, read as its plain text.
-class HelpPageAccessible : public QAccessibleWidget, public ReadOnlyText
-{
-  public:
+class HelpPageAccessible : public QAccessibleWidget, public ReadOnlyText {
+public:
     explicit HelpPageAccessible(HelpPage *page) : QAccessibleWidget(page, QAccessible::StaticText) {}
 
     void *interface_cast(QAccessible::InterfaceType t) override
@@ -288,14 +279,13 @@ class HelpPageAccessible : public QAccessibleWidget, public ReadOnlyText
         return QAccessibleWidget::interface_cast(t);
     }
 
-  protected:
+protected:
     QString plaintext() const override { return static_cast<HelpPage *>(widget())->document().toPlainText(); }
 };
 
 // A message box: an alert whose description is its message.
-class MessageBoxAccessible : public QAccessibleWidget
-{
-  public:
+class MessageBoxAccessible : public QAccessibleWidget {
+public:
     explicit MessageBoxAccessible(QMessageBox *box) : QAccessibleWidget(box, QAccessible::AlertMessage) {}
 
     QString text(QAccessible::Text t) const override
@@ -357,7 +347,7 @@ void forgetboard(ProgressBoard *board)
         iface->forgetrows();
 }
 
-} // namespace
+}  // namespace
 
 void install()
 {
@@ -425,4 +415,4 @@ void textchanged(QLabel *display)
     }
 }
 
-} // namespace numora::accessibility
+}  // namespace numora::accessibility

@@ -12,18 +12,15 @@
 class QLabel;
 class QWidget;
 
-namespace numora
-{
+namespace numora {
 
 class ProgressBoard;
 
-namespace look
-{
+namespace look {
 class ColorButton;
 }
 
-namespace accessibility
-{
+namespace accessibility {
 
 // Installs the interfaces of the program's own widgets. Call once before any window is
 // built: Qt keeps the first interface made for a widget.
@@ -44,5 +41,5 @@ void markboard(ProgressBoard *board);
 // a removed one, a new guess, a status.
 void textchanged(QLabel *display);
 
-} // namespace accessibility
-} // namespace numora
+}  // namespace accessibility
+}  // namespace numora

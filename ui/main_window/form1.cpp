@@ -144,14 +144,20 @@ void Form1::wait()
     // A screen reader speaks the focused button's description: the answer to the
     // player's last guess and the guess to answer now, without leaving the keypad.
     if (!Picture1->rows().empty())
-        Command23->setAccessibleDescription(QStringLiteral("Your guess %1. My guess is %2.")
-                                                .arg(spokenrow(Picture1->rows().back()), Label8->text()));
+        Command23->setAccessibleDescription(
+            QStringLiteral("Your guess %1. My guess is %2.").arg(spokenrow(Picture1->rows().back()), Label8->text()));
     Command23->setFocus(Qt::OtherFocusReason);
 }
 
-void Form1::afterpump(std::function<void()> step) { QTimer::singleShot(0, this, std::move(step)); }
+void Form1::afterpump(std::function<void()> step)
+{
+    QTimer::singleShot(0, this, std::move(step));
+}
 
-void Form1::newgame() { driver_.startgame(); }
+void Form1::newgame()
+{
+    driver_.startgame();
+}
 
 void Form1::exitgame()
 {
@@ -199,7 +205,10 @@ void Form1::addrow(Board board, const AnsweredGuess &row)
     (board == Board::Picture1 ? Picture1 : Picture2)->addrow(row);
 }
 
-void Form1::beep() { QApplication::beep(); }
+void Form1::beep()
+{
+    QApplication::beep();
+}
 
 void Form1::showend(Outcome outcome)
 {
@@ -251,8 +260,7 @@ namespace {
 
 // One window of its kind at most: a second choice brings the open one to the front. A
 // window closed a moment ago may still await its deletion; it is not the open one.
-template <typename Window>
-void showsingle(QPointer<Window> &window)
+template <typename Window> void showsingle(QPointer<Window> &window)
 {
     if (!window || !window->isVisible()) {
         window = new Window;
@@ -266,9 +274,15 @@ void showsingle(QPointer<Window> &window)
 
 }  // namespace
 
-void Form1::showhelp() { showsingle(helpwindow_); }
+void Form1::showhelp()
+{
+    showsingle(helpwindow_);
+}
 
-void Form1::showabout() { showsingle(aboutwindow_); }
+void Form1::showabout()
+{
+    showsingle(aboutwindow_);
+}
 
 // --- Digit keypad and Confirm Number -------------------------------------------------
 

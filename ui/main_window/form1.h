@@ -66,7 +66,7 @@ private:
     void buildlayout();  // form1_layout.cpp
     void buildmenu();
     void connecthandlers();
-    void makeaccessible();  // form1_accessible.cpp
+    void makeaccessible();   // form1_accessible.cpp
     void displayschanged();  // tells screen readers what the displays now show
 
     void showentry();  // keypads, colours and the typed guess as the entry and phase stand
@@ -81,7 +81,7 @@ private:
     void plusbutton_click(int count);
     void minusbutton_click(int count);
     void Command23_Click();  // "Confirm Signs"
-    void watchkeys();  // form1_keys.cpp
+    void watchkeys();        // form1_keys.cpp
     void Form_KeyDown(const QKeyEvent &key);
     void pressenter();
 

@@ -3,8 +3,7 @@
 #include "accessibility.h"
 #include "form1.h"
 
-namespace numora
-{
+namespace numora {
 
 void Form1::makeaccessible()
 {
@@ -21,11 +20,9 @@ void Form1::makeaccessible()
             digitbuttons_[digit], [this, digit] { return entry.inuse(digit); }, QStringLiteral("in use"));
     for (int count = 0; count <= 4; ++count) {
         accessibility::markbutton(
-            plusbuttons_[count], [this, count] { return pluschosen(count); },
-            QStringLiteral("chosen"));
+            plusbuttons_[count], [this, count] { return pluschosen(count); }, QStringLiteral("chosen"));
         accessibility::markbutton(
-            minusbuttons_[count], [this, count] { return minuschosen(count); },
-            QStringLiteral("chosen"));
+            minusbuttons_[count], [this, count] { return minuschosen(count); }, QStringLiteral("chosen"));
     }
 }
 
@@ -35,4 +32,4 @@ void Form1::displayschanged()
         accessibility::textchanged(display);
 }
 
-} // namespace numora
+}  // namespace numora

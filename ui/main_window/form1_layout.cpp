@@ -11,8 +11,7 @@ namespace numora {
 namespace {
 
 // A control made with `args`, named and placed.
-template <typename Control, typename... Args>
-Control *place(const char *name, const QRect &rect, Args &&...args)
+template <typename Control, typename... Args> Control *place(const char *name, const QRect &rect, Args &&...args)
 {
     auto *control = new Control(std::forward<Args>(args)...);
     control->setObjectName(QLatin1String(name));
@@ -20,8 +19,7 @@ Control *place(const char *name, const QRect &rect, Args &&...args)
     return control;
 }
 
-template <typename Control>
-Control *settextcolor(Control *w, const QColor &color)
+template <typename Control> Control *settextcolor(Control *w, const QColor &color)
 {
     QPalette palette = w->palette();
     palette.setColor(QPalette::WindowText, color);

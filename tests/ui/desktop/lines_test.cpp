@@ -67,13 +67,12 @@ void LinesTest::everyEdgeIsPresentAndOfOneWidth_data()
 {
     QTest::addColumn<QString>("control");
     QTest::addColumn<QColor>("color");
-    QTest::addColumn<int>("design");        // width of the line in design pixels
-    QTest::addColumn<QColor>("inside");     // what follows it on top and left; invalid: not checked
-    QTest::addColumn<int>("rings");         // lines of `color` side by side on the bottom and right
+    QTest::addColumn<int>("design");     // width of the line in design pixels
+    QTest::addColumn<QColor>("inside");  // what follows it on top and left; invalid: not checked
+    QTest::addColumn<int>("rings");      // lines of `color` side by side on the bottom and right
     // Confirm Number, the default button, carries a black frame; its dark bevel below and to
     // the right is black too, its light bevel above and to the left white.
-    QTest::newRow("default button") << QStringLiteral("Command12") << QColor(Qt::black) << 1 << QColor(Qt::white)
-                                    << 2;
+    QTest::newRow("default button") << QStringLiteral("Command12") << QColor(Qt::black) << 1 << QColor(Qt::white) << 2;
     QTest::newRow("dark red outline") << QStringLiteral("Shape3") << QColor(128, 0, 0) << 2 << QColor() << 1;
     QTest::newRow("navy outline") << QStringLiteral("Shape5") << QColor(0, 0, 128) << 2 << QColor() << 1;
     QTest::newRow("row numbers") << QStringLiteral("Label4") << QColor(Qt::black) << 1 << QColor() << 1;

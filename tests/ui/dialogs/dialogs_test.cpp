@@ -46,7 +46,10 @@ template <typename Window> bool deleted(const QPointer<Window> &w)
     return w.isNull();
 }
 
-QWidget *child(QWidget *w, const char *name) { return w->findChild<QWidget *>(QLatin1String(name)); }
+QWidget *child(QWidget *w, const char *name)
+{
+    return w->findChild<QWidget *>(QLatin1String(name));
+}
 
 void key(int key, Qt::KeyboardModifiers modifiers = {})
 {
@@ -186,12 +189,12 @@ private slots:
             QRect available;
             QPoint placed;
         } cases[] = {
-            {{373, 480}, large, {373, 480}},                            // fits
-            {{1200, 480}, large, {1280 - 4 - 287, 480}},                // too far right
-            {{373, 480}, {0, 0, 800, 480}, {373, 480 - 4 - 78}},        // below a small screen
-            {{373, 10}, {0, 40, 1280, 984}, {373, 40 + 30}},            // under a panel at the top
+            {{373, 480}, large, {373, 480}},                              // fits
+            {{1200, 480}, large, {1280 - 4 - 287, 480}},                  // too far right
+            {{373, 480}, {0, 0, 800, 480}, {373, 480 - 4 - 78}},          // below a small screen
+            {{373, 10}, {0, 40, 1280, 984}, {373, 40 + 30}},              // under a panel at the top
             {{1280 + 373, 480}, {1280, 0, 800, 600}, {1280 + 373, 480}},  // on a second screen
-            {{373, 480}, {0, 0, 200, 60}, {4, 30}},                     // screen smaller than the window
+            {{373, 480}, {0, 0, 200, 60}, {4, 30}},                       // screen smaller than the window
         };
         for (const auto &c : cases)
             QCOMPARE(placeonscreen(c.wanted, client, c.available, frame), c.placed);
@@ -220,7 +223,7 @@ private slots:
         QVERIFY(child(&about, "lblVersion")->geometry().right() < child(&about, "Label1")->x());
         QVERIFY(about.rect().contains(child(&about, "lblTitle")->geometry()));
         const QImage shot = about.grab().toImage();
-        QCOMPARE(shot.pixelColor(14, 163), QColor(192, 0, 0));      // OK's face, left of its text
+        QCOMPARE(shot.pixelColor(14, 163), QColor(192, 0, 0));       // OK's face, left of its text
         QCOMPARE(shot.pixelColor(205, 180), QColor(192, 255, 255));  // the window's own colour
     }
 

@@ -20,8 +20,7 @@
 using numora::Form1;
 using numora::Phase;
 
-namespace
-{
+namespace {
 
 using numora::testsupport::signs;
 
@@ -80,13 +79,12 @@ QStringList rowsof(QAccessibleInterface *board, QAccessible::Text t)
     return rows;
 }
 
-} // namespace
+}  // namespace
 
-class AccessibilityTest : public QObject
-{
+class AccessibilityTest : public QObject {
     Q_OBJECT
 
-  private slots:
+private slots:
     void initTestCase();
     void init();
     void cleanup();
@@ -96,7 +94,7 @@ class AccessibilityTest : public QObject
     void windowsThatAppearAreRead();
     void tabNeverReachesALockedButton();
 
-  private:
+private:
     template <typename T = QWidget> T *child(const char *name) const
     {
         auto *w = form_->findChild<T *>(QLatin1String(name));
@@ -162,7 +160,7 @@ void AccessibilityTest::oneTurnReadAndHeard()
     type(QStringLiteral("125"));
     QCOMPARE(textof(yours), QStringLiteral("125"));
     QVERIFY(washeard(QAccessible::TextInserted, QStringLiteral("Your guess is"), QStringLiteral("5")));
-    press("Command11"); // "C", pressed as a screen reader does, takes back the 5
+    press("Command11");  // "C", pressed as a screen reader does, takes back the 5
     QTRY_COMPARE(textof(yours), QStringLiteral("12"));
     QVERIFY(washeard(QAccessible::TextRemoved, QStringLiteral("Your guess is"), QStringLiteral("5")));
     type(QStringLiteral("34"));
@@ -212,8 +210,7 @@ void AccessibilityTest::oneTurnReadAndHeard()
 
     heard.clear();
     QTest::mouseClick(child("Command23"), Qt::LeftButton);
-    QCOMPARE(rowsof(myboard, QAccessible::Description),
-             QStringList{QStringLiteral("%1: 1 plus, 1 minus").arg(guess)});
+    QCOMPARE(rowsof(myboard, QAccessible::Description), QStringList{QStringLiteral("%1: 1 plus, 1 minus").arg(guess)});
     QVERIFY(washeard(QAccessible::TextRemoved, QStringLiteral("My guess is"), guess));
     QVERIFY(washeard(QAccessible::ObjectCreated, myboard->child(0)->text(QAccessible::Name),
                      myboard->child(0)->text(QAccessible::Description)));

@@ -24,15 +24,18 @@ const QColor kDigitPlain(192, 192, 255), kDigitInUse(128, 128, 255);
 const QColor kSignPlain(255, 192, 192), kSignChosen(255, 128, 128);
 const QColor kActive(224, 224, 224), kIdle(192, 192, 192);
 
-const char *const kDigitEntry[] = {"Command1", "Command2", "Command3",  "Command4",  "Command5",
-                                   "Command6", "Command7", "Command8",  "Command9",  "Command10",
+const char *const kDigitEntry[] = {"Command1",  "Command2",  "Command3", "Command4", "Command5",
+                                   "Command6",  "Command7",  "Command8", "Command9", "Command10",
                                    "Command11", "Command12", "Command24"};
 const char *const kSignEntry[] = {"Command13", "Command14", "Command15", "Command16", "Command17", "Command18",
                                   "Command19", "Command20", "Command21", "Command22", "Command23"};
 const char *const kLabels[] = {"Label4", "Label8", "Label10"};
 const char *const kBoards[] = {"Picture1", "Picture2"};
 
-QColor pixel(QWidget *w, QPoint at) { return w->grab().toImage().pixelColor(at); }
+QColor pixel(QWidget *w, QPoint at)
+{
+    return w->grab().toImage().pixelColor(at);
+}
 
 }  // namespace
 
@@ -74,9 +77,15 @@ template <typename Control> Control *control(const QWidget *form, const char *na
 
 }  // namespace
 
-ColorButton *Form1Test::button(const char *name) const { return control<ColorButton>(form_.get(), name); }
+ColorButton *Form1Test::button(const char *name) const
+{
+    return control<ColorButton>(form_.get(), name);
+}
 
-QLabel *Form1Test::label(const char *name) const { return control<QLabel>(form_.get(), name); }
+QLabel *Form1Test::label(const char *name) const
+{
+    return control<QLabel>(form_.get(), name);
+}
 
 const numora::ProgressBoard *Form1Test::board(const char *name) const
 {
@@ -91,7 +100,10 @@ QStringList Form1Test::lines(const char *name) const
     return lines;
 }
 
-void Form1Test::click(const char *name) { QTest::mouseClick(button(name), Qt::LeftButton); }
+void Form1Test::click(const char *name)
+{
+    QTest::mouseClick(button(name), Qt::LeftButton);
+}
 
 void Form1Test::key(Qt::Key k, Qt::KeyboardModifiers modifiers)
 {
@@ -273,8 +285,8 @@ void Form1Test::confirmNumberScoresAndOpensSignEntry()
 
     const auto [plus, minus] = signs(guess, hidden);
     QCOMPARE(lines("Picture1"),
-             QStringList{QStringLiteral(" %1 %2%3").arg(guess, QString(plus, QLatin1Char('+')),
-                                                         QStringLiteral(" -").repeated(minus))});
+             QStringList{QStringLiteral(" %1 %2%3")
+                             .arg(guess, QString(plus, QLatin1Char('+')), QStringLiteral(" -").repeated(minus))});
     QVERIFY(label("Label10")->text().isEmpty());
     for (int n = 1; n <= 10; ++n)
         QCOMPARE(button(qPrintable(QStringLiteral("Command%1").arg(n)))->color(), kDigitPlain);
@@ -455,8 +467,7 @@ void Form1Test::gameToALoss()
     const QStringList computerrows = lines("Picture2");
     QVERIFY(!computerrows.isEmpty());
     for (const QString &row : computerrows)
-        QVERIFY2(QRegularExpression(QStringLiteral("^ [1-9]\\d{3} \\+*( -)*$")).match(row).hasMatch(),
-                 qPrintable(row));
+        QVERIFY2(QRegularExpression(QStringLiteral("^ [1-9]\\d{3} \\+*( -)*$")).match(row).hasMatch(), qPrintable(row));
     // Both keypads stay locked while the end is on screen.
     for (const char *name : kDigitEntry)
         QVERIFY2(!button(name)->isEnabled(), name);
@@ -528,7 +539,8 @@ void Form1Test::contradictionStartsANewGame()
         box = qobject_cast<QMessageBox *>(openwindow("badsigns"));
     }
     QVERIFY(box);
-    QCOMPARE(box->text(), QStringLiteral("No valid number matches the information you gave!\r\nPlease be more careful next time."));
+    QCOMPARE(box->text(),
+             QStringLiteral("No valid number matches the information you gave!\r\nPlease be more careful next time."));
     QCOMPARE(box->windowTitle(), QStringLiteral("Numora"));
     QCOMPARE(box->icon(), QMessageBox::NoIcon);
     QVERIFY(!button("Command12")->isEnabled());

@@ -44,7 +44,7 @@ private:
     [[nodiscard]] bool settle();  // lets the computer think and show its guess
     void answer(int plus, int minus);
     void answerhonestly(const QString &secret);
-    [[nodiscard]] bool startgame();  // Game > New, through the menu bar
+    [[nodiscard]] bool startgame();               // Game > New, through the menu bar
     QWidget *openwindow(const char *name) const;  // the one on screen: none if none or several
 
     std::unique_ptr<numora::Form1> form_;

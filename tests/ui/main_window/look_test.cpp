@@ -98,8 +98,7 @@ void LookTest::defaultFrameFollowsTheFocus_data()
     QTest::addColumn<QStringList>("framed");
     QTest::newRow("no button focused") << QString() << QStringList{QStringLiteral("Command12")};
     QTest::newRow("a digit focused") << QStringLiteral("Command7") << QStringList{QStringLiteral("Command7")};
-    QTest::newRow("Confirm Number focused") << QStringLiteral("Command12")
-                                            << QStringList{QStringLiteral("Command12")};
+    QTest::newRow("Confirm Number focused") << QStringLiteral("Command12") << QStringList{QStringLiteral("Command12")};
 }
 
 void LookTest::defaultFrameFollowsTheFocus()

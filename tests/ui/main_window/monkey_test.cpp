@@ -63,18 +63,15 @@ private slots:
 private:
     void act();
     void check();
-    ColorButton *button(const QString &name) const
-    {
-        return form_->findChild<ColorButton *>(name);
-    }
+    ColorButton *button(const QString &name) const { return form_->findChild<ColorButton *>(name); }
 
     std::mt19937_64 rng_;
     std::unique_ptr<Form1> form_;
     QStringList numbers_ = allnumbers();
-    QString secret_;          // the player's number in the current game
-    std::string hidden_;      // the computer's number, fixed within a game
+    QString secret_;      // the player's number in the current game
+    std::string hidden_;  // the computer's number, fixed within a game
     bool newgameexpected_ = false;
-    QString seen_;            // what went wrong, for the failure message
+    QString seen_;  // what went wrong, for the failure message
     int ends_ = 0, contradictions_ = 0;
 };
 
@@ -112,7 +109,8 @@ void MonkeyTest::act()
     }
     if (roll < 4) {
         for (QWidget *w : QApplication::topLevelWidgets())
-            if (w->isVisible() && (w->objectName() == QLatin1String("frmAbout") || w->objectName() == QLatin1String("Form2")))
+            if (w->isVisible() &&
+                (w->objectName() == QLatin1String("frmAbout") || w->objectName() == QLatin1String("Form2")))
                 w->close();
         return;
     }
@@ -142,10 +140,11 @@ void MonkeyTest::act()
         QTest::mouseClick(button(QStringLiteral("Command%1").arg(1 + pick(24))), Qt::LeftButton);
         return;
     }
-    static const Qt::Key keypad[] = {Qt::Key_0, Qt::Key_1, Qt::Key_2, Qt::Key_3, Qt::Key_4, Qt::Key_5,
-                                     Qt::Key_6, Qt::Key_7, Qt::Key_8, Qt::Key_9, Qt::Key_Plus, Qt::Key_Minus,
-                                     Qt::Key_Period, Qt::Key_Comma, Qt::Key_Enter, Qt::Key_Home, Qt::Key_Delete};
-    static const Qt::Key plain[] = {Qt::Key_0, Qt::Key_5, Qt::Key_9, Qt::Key_Return, Qt::Key_Escape,
+    static const Qt::Key keypad[] = {Qt::Key_0,    Qt::Key_1,     Qt::Key_2,      Qt::Key_3,     Qt::Key_4,
+                                     Qt::Key_5,    Qt::Key_6,     Qt::Key_7,      Qt::Key_8,     Qt::Key_9,
+                                     Qt::Key_Plus, Qt::Key_Minus, Qt::Key_Period, Qt::Key_Comma, Qt::Key_Enter,
+                                     Qt::Key_Home, Qt::Key_Delete};
+    static const Qt::Key plain[] = {Qt::Key_0,     Qt::Key_5,   Qt::Key_9,     Qt::Key_Return, Qt::Key_Escape,
                                     Qt::Key_Space, Qt::Key_Tab, Qt::Key_Shift, Qt::Key_A};
     QWidget *target = QApplication::focusWidget();
     if (!target || target->window() != form_.get())
@@ -183,7 +182,8 @@ void MonkeyTest::check()
     const auto *picture1 = form_->findChild<numora::ProgressBoard *>(QStringLiteral("Picture1"));
     const auto *picture2 = form_->findChild<numora::ProgressBoard *>(QStringLiteral("Picture2"));
     if (picture1->rows().size() != m.yourguesscount)
-        seen_ = QStringLiteral("Picture1 has %1 rows for %2 guesses").arg(picture1->rows().size()).arg(m.yourguesscount);
+        seen_ =
+            QStringLiteral("Picture1 has %1 rows for %2 guesses").arg(picture1->rows().size()).arg(m.yourguesscount);
     for (int i = 0; i < picture1->rows().size() && i < m.yourguesscount; ++i)
         if (numora::boardrow(picture1->rows()[i]) != row(m.yourguesses[i], m.yourplus[i], m.yourminus[i]))
             seen_ = QStringLiteral("Picture1 row %1 reads '%2'").arg(i).arg(numora::boardrow(picture1->rows()[i]));
