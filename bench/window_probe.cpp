@@ -6,6 +6,7 @@
 //                         longest time one event took to handle (the longest freeze)
 #include "form1.h"
 #include "look.h"
+#include "support/gamewindow.h"
 #include "support/play.h"
 #include "support/windows.h"
 
@@ -93,7 +94,7 @@ public:
             while (tried_.contains(guess));
             tried_ << guess;
             for (QChar c : guess)
-                press(QStringLiteral("Command%1").arg(c == u'0' ? 10 : c.digitValue()));
+                press(numora::testsupport::digitbutton(c));
             press(QStringLiteral("Command12"));
         } else if (phase == Phase::SignEntry) {
             const auto [plus, minus] = signs(form_.findChild<QLabel *>(QStringLiteral("Label8"))->text(), secret_);
@@ -139,11 +140,7 @@ int main(int argc, char *argv[])
         const int games = argc > 2 ? std::atoi(argv[2]) : 20;
         numora::Form1 form(std::uint64_t{5});
         Player player(form, games);
-        for (int n = 1023; n <= 9876; ++n) {
-            const QString text = QString::number(n);
-            if (QSet<QChar>(text.begin(), text.end()).size() == 4)
-                player.numbers_ << text;
-        }
+        player.numbers_ = numora::testsupport::admissiblenumbers();
         QTimer ticks;
         QObject::connect(&ticks, &QTimer::timeout, &player, &Player::step);
         ticks.start(2);

@@ -6,6 +6,7 @@
 #include "form1.h"
 #include "form2.h"
 #include "frmabout.h"
+#include "support/gamewindow.h"
 #include "support/play.h"
 #include "support/qtmain.h"
 #include "support/windows.h"
@@ -124,26 +125,21 @@ void AccessibilityTest::initTestCase()
 
 void AccessibilityTest::init()
 {
-    form_ = std::make_unique<Form1>(std::uint64_t{20261207});
-    form_->show();
-    QApplication::setActiveWindow(form_.get());
-    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+    form_ = numora::testsupport::openform(20261207);
+    QVERIFY(form_);
     heard.clear();
 }
 
 void AccessibilityTest::cleanup()
 {
-    form_.reset();
-    for (QWidget *w : QApplication::topLevelWidgets())
-        w->deleteLater();
-    QCoreApplication::processEvents();
+    numora::testsupport::closeform(form_);
 }
 
 void AccessibilityTest::type(const QString &digits)
 {
     for (QChar c : digits) {
         const int d = c.digitValue();
-        QTest::mouseClick(child(qPrintable(QStringLiteral("Command%1").arg(d == 0 ? 10 : d))), Qt::LeftButton);
+        QTest::mouseClick(child(qPrintable(numora::testsupport::digitbutton(d))), Qt::LeftButton);
     }
 }
 

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "form1_test.h"
+#include "support/gamewindow.h"
 #include "support/play.h"
 #include "support/qtmain.h"
 #include "support/windows.h"
@@ -41,10 +42,8 @@ QColor pixel(QWidget *w, QPoint at)
 
 void Form1Test::init()
 {
-    form_ = std::make_unique<Form1>(std::uint64_t{20261207});
-    form_->show();
-    QApplication::setActiveWindow(form_.get());
-    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+    form_ = numora::testsupport::openform(20261207);
+    QVERIFY(form_);
     // Every control the tests use, so that a renamed one fails each test by its name.
     for (const char *name : kDigitEntry)
         QVERIFY2(form_->findChild<ColorButton *>(QLatin1String(name)), name);
@@ -58,10 +57,7 @@ void Form1Test::init()
 
 void Form1Test::cleanup()
 {
-    form_.reset();
-    for (QWidget *w : QApplication::topLevelWidgets())
-        w->deleteLater();
-    QCoreApplication::processEvents();
+    numora::testsupport::closeform(form_);
 }
 
 namespace {
@@ -117,7 +113,7 @@ void Form1Test::type(const QString &digits)
 {
     for (QChar c : digits) {
         const int d = c.digitValue();
-        click(qPrintable(QStringLiteral("Command%1").arg(d == 0 ? 10 : d)));
+        click(qPrintable(numora::testsupport::digitbutton(d)));
     }
 }
 

@@ -5,6 +5,7 @@
 // still tell the truth about the game. A failure names the seed and the event:
 //   NUMORA_MONKEY_SEED=<seed> NUMORA_MONKEY_EVENTS=<n> monkey_test
 #include "form1.h"
+#include "support/gamewindow.h"
 #include "support/play.h"
 #include "support/qtmain.h"
 #include "support/windows.h"
@@ -31,17 +32,6 @@ using numora::testsupport::kPlus;
 using numora::testsupport::openendwindows;
 using numora::testsupport::signs;
 
-QStringList allnumbers()
-{
-    QStringList numbers;
-    for (int n = 1023; n <= 9876; ++n) {
-        const QString text = QString::number(n);
-        if (QSet<QChar>(text.begin(), text.end()).size() == 4)
-            numbers << text;
-    }
-    return numbers;
-}
-
 QString row(const std::string &guess, int plus, int minus)
 {
     return numora::boardrow({numora::digitsof(guess), plus, minus});
@@ -67,7 +57,7 @@ private:
 
     std::mt19937_64 rng_;
     std::unique_ptr<Form1> form_;
-    QStringList numbers_ = allnumbers();
+    QStringList numbers_ = numora::testsupport::admissiblenumbers();
     QString secret_;      // the player's number in the current game
     std::string hidden_;  // the computer's number, fixed within a game
     bool newgameexpected_ = false;
@@ -132,7 +122,7 @@ void MonkeyTest::act()
         // Now and then the player finds the computer's number, so that wins and draws happen.
         QTest::mouseClick(button(QStringLiteral("Command24")), Qt::LeftButton);
         for (char c : m.mynumber)
-            QTest::mouseClick(button(QStringLiteral("Command%1").arg(c == '0' ? 10 : c - '0')), Qt::LeftButton);
+            QTest::mouseClick(button(numora::testsupport::digitbutton(QChar::fromLatin1(c))), Qt::LeftButton);
         QTest::mouseClick(button(QStringLiteral("Command12")), Qt::LeftButton);
         return;
     }
@@ -175,7 +165,7 @@ void MonkeyTest::check()
         seen_ = QStringLiteral("Label10 holds ") + typed;
     for (int d = 0; d <= 9; ++d) {
         const QColor expected = typed.contains(QChar(u'0' + d)) ? QColor(128, 128, 255) : QColor(192, 192, 255);
-        if (button(QStringLiteral("Command%1").arg(d == 0 ? 10 : d))->color() != expected)
+        if (button(numora::testsupport::digitbutton(d))->color() != expected)
             seen_ = QStringLiteral("digit button %1 has the wrong colour for %2").arg(d).arg(typed);
     }
 
@@ -257,10 +247,8 @@ void MonkeyTest::randomPlayKeepsTheGameTrue()
                            ? qEnvironmentVariable("NUMORA_MONKEY_EVENTS").toInt()
                            : 20000;
     rng_.seed(seed);
-    form_ = std::make_unique<Form1>(seed);
-    form_->show();
-    QApplication::setActiveWindow(form_.get());
-    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+    form_ = numora::testsupport::openform(seed);
+    QVERIFY(form_);
     newgameexpected_ = true;
     check();
     for (int event = 1; event <= events; ++event) {
