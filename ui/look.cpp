@@ -465,8 +465,10 @@ void CaptionFrame::paintEvent(QPaintEvent *)
 ColorButton::ColorButton(const QString &text, QWidget *parent) : QPushButton(text, parent)
 {
     // The default button's frame moves when the focus enters or leaves a push button.
-    connect(qApp, &QApplication::focusChanged, this, [this] {
-        if (isDefault())
+    // Its own focus changes repaint it anyway, and one of them comes from its destructor,
+    // when it is no longer a push button.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *old, QWidget *now) {
+        if (old != this && now != this && isDefault())
             update();
     });
 }
