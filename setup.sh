@@ -13,7 +13,8 @@ test_packages=(libgtest-dev libbenchmark-dev xvfb x11-utils xdotool python3 pyth
   qt6ct qt6-gtk-platformtheme weston qt6-wayland
   dbus at-spi2-core python3-pyatspi
   desktop-file-utils appstream dpkg-dev file lintian man-db
-  clang-tidy cppcheck)
+  clang-tidy cppcheck
+  orca speech-dispatcher speech-dispatcher-espeak-ng speech-dispatcher-audio-plugins espeak-ng libao4 openbox)
 
 install_missing() {
   local missing=() p

@@ -6,10 +6,12 @@
 #include "look.h"
 
 #include <QAccessibleWidget>
+#include <QApplication>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
 #include <QRegularExpression>
+#include <QTimer>
 #include <QWindow>
 
 #include <memory>
@@ -108,6 +110,8 @@ class KeypadButtonAccessible : public QAccessibleWidget
             return button()->accessibleName().isEmpty() ? button()->text().remove(QLatin1Char('&'))
                                                         : button()->accessibleName();
         case QAccessible::Description:
+            if (!button()->accessibleDescription().isEmpty()) // news, while it has the focus
+                return button()->accessibleDescription();
             return marked() ? button()->property(kMarkWord).toString() : QAccessibleWidget::text(t);
         default:
             return QAccessibleWidget::text(t);
@@ -350,6 +354,73 @@ void announceboard(ProgressBoard *board, int line)
     QAccessible::updateAccessibility(&created);
 }
 
+// Holds what is to be said until the focus has settled, and the control it was said on.
+class Herald : public QObject
+{
+  public:
+    static Herald &instance()
+    {
+        static QPointer<Herald> herald;
+        if (!herald)
+            herald = new Herald(qApp);
+        return *herald;
+    }
+
+    void add(const QString &news, const QString &topic)
+    {
+        if (!topic.isEmpty())
+            pending_.removeIf([&](const auto &item) { return item.first == topic; });
+        pending_.append({topic, news});
+        schedule();
+    }
+
+  private:
+    explicit Herald(QObject *parent) : QObject(parent)
+    {
+        connect(qApp, &QApplication::focusChanged, this, [this](QWidget *old, QWidget *) {
+            if (old && old == holder_)
+                old->setAccessibleDescription({});
+            if (!pending_.isEmpty())
+                schedule();
+        });
+    }
+
+    void schedule()
+    {
+        if (scheduled_)
+            return;
+        scheduled_ = true;
+        QTimer::singleShot(0, this, [this] {
+            scheduled_ = false;
+            flush();
+        });
+    }
+
+    // A focus that is nowhere, or on a control that is being locked, waits for the next.
+    void flush()
+    {
+        QWidget *focus = QApplication::focusWidget();
+        if (pending_.isEmpty() || !focus || !focus->isEnabled() || !focus->isVisible())
+            return;
+        QStringList said;
+        for (const auto &item : std::as_const(pending_))
+            said << item.second;
+        const QString news = said.join(QStringLiteral(". "));
+        pending_.clear();
+        if (holder_ && holder_ != focus)
+            holder_->setAccessibleDescription({});
+        holder_ = focus;
+        // The same words again are news again: a reader ignores a description set twice.
+        if (focus->accessibleDescription() == news)
+            focus->setAccessibleDescription({});
+        focus->setAccessibleDescription(news);
+    }
+
+    QList<std::pair<QString, QString>> pending_; // topic and words, oldest first
+    QPointer<QWidget> holder_;
+    bool scheduled_ = false;
+};
+
 void forgetboard(ProgressBoard *board)
 {
     if (auto *iface = dynamic_cast<BoardAccessible *>(QAccessible::queryAccessibleInterface(board)))
@@ -373,13 +444,13 @@ void markdisplay(QLabel *display)
     renew<DisplayAccessible>(display);
 }
 
-void markbutton(look::ColorButton *button, const QColor &marked, const QString &word)
+void markbutton(look::ColorButton *button, const QColor &marked, const QString &word, Choice choice)
 {
     button->setProperty(kMarkColor, marked);
     button->setProperty(kMarkWord, word);
     auto *iface = renew<KeypadButtonAccessible>(button);
     const auto was = std::make_shared<bool>(iface && iface->marked());
-    QObject::connect(button, &look::ColorButton::colorchanged, button, [button, was] {
+    QObject::connect(button, &look::ColorButton::colorchanged, button, [button, was, choice] {
         auto *iface = dynamic_cast<KeypadButtonAccessible *>(QAccessible::queryAccessibleInterface(button));
         if (!iface || iface->marked() == *was)
             return;
@@ -388,27 +459,38 @@ void markbutton(look::ColorButton *button, const QColor &marked, const QString &
         changed.checked = true;
         QAccessibleStateChangeEvent event(button, changed);
         QAccessible::updateAccessibility(&event);
+        // A choice the player makes is told wherever the focus is; one that the window
+        // makes as an entry opens, while the focus is on no open control yet, is not.
+        const QWidget *focus = QApplication::focusWidget();
+        if (choice == Choice::Told && *was && button->isEnabled() && focus && focus->isEnabled() &&
+            focus->window() == button->window()) {
+            announce(iface->text(QAccessible::Name) + QLatin1Char(' ') + button->property(kMarkWord).toString());
+            return;
+        }
         QAccessibleEvent described(button, QAccessible::DescriptionChanged);
         QAccessible::updateAccessibility(&described);
     });
 }
 
-void markboard(ProgressBoard *board)
+void markboard(ProgressBoard *board, const QString &whose, const QString &topic)
 {
     renew<ClientAccessible>(board->parentWidget());
     renew<BoardAccessible>(board);
-    QObject::connect(board, &ProgressBoard::rowadded, board, [board](int line) { announceboard(board, line); });
+    QObject::connect(board, &ProgressBoard::rowadded, board, [board, whose, topic](int line) {
+        announceboard(board, line);
+        announce(whose + QLatin1Char(' ') + spokenrow(board->rows().at(line)), topic);
+    });
     QObject::connect(board, &ProgressBoard::cleared, board, [board] { forgetboard(board); });
 }
 
-void textchanged(QLabel *display)
+std::optional<QString> textchanged(QLabel *display)
 {
     auto *iface = dynamic_cast<DisplayAccessible *>(QAccessible::queryAccessibleInterface(display));
     if (!iface)
-        return;
+        return std::nullopt;
     const QString before = iface->reported, now = display->text();
     if (before == now)
-        return;
+        return std::nullopt;
     iface->reported = now;
     if (now.startsWith(before)) {
         QAccessibleTextInsertEvent event(display, int(before.size()), now.mid(before.size()));
@@ -420,6 +502,21 @@ void textchanged(QLabel *display)
         QAccessibleTextUpdateEvent event(display, 0, before, now);
         QAccessible::updateAccessibility(&event);
     }
+    return before;
+}
+
+void focuslater(QWidget *control)
+{
+    QTimer::singleShot(0, control, [control] {
+        if (control->isEnabled() && control->isVisible())
+            control->setFocus(Qt::OtherFocusReason);
+    });
+}
+
+void announce(const QString &news, const QString &topic)
+{
+    if (!news.isEmpty())
+        Herald::instance().add(news, topic);
 }
 
 QString spokenrow(const QString &row)

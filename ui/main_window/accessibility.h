@@ -7,6 +7,8 @@
 #include <QColor>
 #include <QString>
 
+#include <optional>
+
 class QLabel;
 class QWidget;
 
@@ -31,15 +33,30 @@ void install();
 void markdisplay(QLabel *display);
 
 // A keypad button that is checked while it shows `marked`; `word` says so in its
-// description ("in use", "chosen").
-void markbutton(look::ColorButton *button, const QColor &marked, const QString &word);
+// description ("in use", "chosen"). A told mark is announced as the player makes it.
+enum class Choice { Silent, Told };
+void markbutton(look::ColorButton *button, const QColor &marked, const QString &word, Choice choice = Choice::Silent);
 
-// A board whose new rows are told as they are drawn.
-void markboard(ProgressBoard *board);
+// A board whose new rows are told as they are drawn, each after `whose` ("Your guess"),
+// under `topic` (see announce).
+void markboard(ProgressBoard *board, const QString &whose, const QString &topic = {});
 
 // Tells screen readers what changed since a display was last reported: a typed digit,
-// a removed one, a new guess, a status.
-void textchanged(QLabel *display);
+// a removed one, a new guess, a status. Returns what the display showed before, if it
+// changed.
+std::optional<QString> textchanged(QLabel *display);
+
+// Says `news` through the control that has the keyboard focus, once the current event
+// is done and the focus has settled: Orca speaks a change of the focused control's
+// description, and no change of any other object. The news leaves the control with the
+// focus, so that it is never heard again out of its time. News on a `topic` replaces
+// news on the same topic not said yet: only the latest state of a guess is worth hearing.
+void announce(const QString &news, const QString &topic = {});
+
+// Gives `control` the keyboard focus once the current event is done, if it can still
+// take it: a menu whose command opened an entry still holds the focus until then, and a
+// focus moved under it leaves a screen reader waiting.
+void focuslater(QWidget *control);
 
 // "1234: 2 plus, 1 minus" for the board row " 1234 ++ -".
 QString spokenrow(const QString &row);

@@ -25,13 +25,15 @@ const QColor kSignChosen = look::bgr(0x8080FF);
 const QColor kDisplayActive = look::bgr(0xE0E0E0);
 const QColor kDisplayIdle = look::bgr(0xC0C0C0);
 
-// Closes a window of an earlier turn or game without letting it call back; it may be
-// the very window whose signal is being handled, so it is deleted later, not now.
-void closewindow(QWidget *window)
+// Closes a window of an earlier turn or game without letting it call back to `listener`;
+// it may be the very window whose signal is being handled, so it is deleted later, not
+// now. Only the listener's connections go: Qt's own, such as the one that tells the
+// accessibility cache of the window's end, must stay.
+void closewindow(QWidget *window, const QObject *listener)
 {
     if (!window)
         return;
-    window->disconnect();
+    QObject::disconnect(window, nullptr, listener, nullptr);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->close();
 }
@@ -278,9 +280,9 @@ void Form1::form_load()
     initiatebuttons();
     paintsignsplain();
     pluscount = minuscount = 0;
-    closewindow(endwindow_);
-    closewindow(badsignsbox_);
-    closewindow(repeatedbox_);
+    closewindow(endwindow_, this);
+    closewindow(badsignsbox_, this);
+    closewindow(repeatedbox_, this);
     show();
     lockkeypads();
 }
@@ -289,6 +291,8 @@ void Form1::wait2()
 {
     digitinput = true;
     keylock();
+    // A screen reader says where the player is: on the button that the digits lead to.
+    accessibility::focuslater(Command12);
 }
 
 void Form1::wait()
@@ -300,12 +304,6 @@ void Form1::wait()
     Command22->setcolor(kSignChosen);
     pluskeys = 0;
     minuskeys = 0;
-    // A screen reader speaks the focused button's description: the answer to the
-    // player's last guess and the guess to answer now, without leaving the keypad.
-    if (!Picture1->rows().isEmpty())
-        Command23->setAccessibleDescription(QStringLiteral("Your guess %1. My guess is %2.")
-                                                .arg(accessibility::spokenrow(Picture1->rows().constLast()),
-                                                     Label8->text()));
     Command23->setFocus(Qt::OtherFocusReason);
 }
 
@@ -369,7 +367,7 @@ void Form1::showendwindow(EndWindow *window)
 {
     // Nothing can be answered or guessed while the game's end is on screen.
     lockkeypads();
-    closewindow(endwindow_);
+    closewindow(endwindow_, this);
     endwindow_ = window;
     connect(window, &EndWindow::yes, this, [this] { driver_.yes(); });
     connect(window, &EndWindow::no, this, &Form1::exitgame);
@@ -385,7 +383,7 @@ void Form1::showdraw() { showendwindow(new Tvdraw); }
 void Form1::showbadsigns(const std::string &text)
 {
     lockkeypads();
-    closewindow(badsignsbox_);
+    closewindow(badsignsbox_, this);
     QMessageBox *box = look::messagebox(QString::fromStdString(text));
     box->setObjectName(QStringLiteral("badsigns"));
     box->setAttribute(Qt::WA_DeleteOnClose);

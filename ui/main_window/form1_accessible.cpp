@@ -6,28 +6,50 @@
 namespace numora
 {
 
+namespace
+{
+const QString kGuessTopic = QStringLiteral("guess"); // the player's guess, typed or answered
+}
+
 void Form1::makeaccessible(const QColor &inuse, const QColor &chosen)
 {
     accessibility::install();
     // The caption under each board names it.
     Label2->setBuddy(Picture2);
     Label1->setBuddy(Picture1);
-    accessibility::markboard(Picture2);
-    accessibility::markboard(Picture1);
+    accessibility::markboard(Picture2, QStringLiteral("My guess"));
+    accessibility::markboard(Picture1, QStringLiteral("Your guess"), kGuessTopic);
     for (QLabel *display : {Label8, Label10, Label6})
         accessibility::markdisplay(display);
     for (int number = 1; number <= 10; ++number)
         accessibility::markbutton(digitbuttons_[number], inuse, QStringLiteral("in use"));
+    // The captions' signs are punctuation, which a screen reader may leave unsaid.
     for (int count = 0; count <= 4; ++count) {
-        accessibility::markbutton(plusbuttons_[count], chosen, QStringLiteral("chosen"));
-        accessibility::markbutton(minusbuttons_[count], chosen, QStringLiteral("chosen"));
+        plusbuttons_[count]->setAccessibleName(QStringLiteral("%1 plus").arg(count));
+        minusbuttons_[count]->setAccessibleName(QStringLiteral("%1 minus").arg(count));
+        accessibility::markbutton(plusbuttons_[count], chosen, QStringLiteral("chosen"), accessibility::Choice::Told);
+        accessibility::markbutton(minusbuttons_[count], chosen, QStringLiteral("chosen"), accessibility::Choice::Told);
     }
 }
 
 void Form1::displayschanged()
 {
-    for (QLabel *display : {Label8, Label10, Label6})
-        accessibility::textchanged(display);
+    // The guess being typed is told digit by digit; an accepted guess is told by its row.
+    if (const auto before = accessibility::textchanged(Label10); before && digitinput) {
+        const QString now = Label10->text();
+        const bool accepted = !Picture1->rows().isEmpty() &&
+                              Picture1->rows().constLast().startsWith(QLatin1Char(' ') + *before + QLatin1Char(' '));
+        if (now.startsWith(*before))
+            accessibility::announce(now, kGuessTopic);
+        else if (before->startsWith(now) && before->size() == now.size() + 1)
+            accessibility::announce(
+                QStringLiteral("%1 removed, %2").arg(before->back(), now.isEmpty() ? QStringLiteral("empty") : now));
+        else if (now.isEmpty() && !accepted)
+            accessibility::announce(QStringLiteral("cleared"), kGuessTopic);
+    }
+    if (accessibility::textchanged(Label8) && !Label8->text().isEmpty())
+        accessibility::announce(QStringLiteral("My guess is %1").arg(Label8->text()));
+    accessibility::textchanged(Label6);
 }
 
 } // namespace numora

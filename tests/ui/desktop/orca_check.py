@@ -1,0 +1,185 @@
+#!/usr/bin/python3
+# SPDX-License-Identifier: MIT
+# One whole game of Numora played by keys alone, at a person's pace, while Orca listens;
+# every check is on what Orca speaks, read from its debug log as it is written. The
+# player's own number is known here and every answer is honest; the player's guesses
+# follow what Orca said of the earlier ones.
+#   orca_check.py ORCA_LOG SEEDED_GAME GAME_OUTPUT
+import itertools
+import re
+import subprocess
+import sys
+import time
+
+LOG, GAME, GAME_OUTPUT = sys.argv[1:4]
+SECRET = "4096"
+SEED = "1"
+# Tab order of the open entries, Confirm Number and Confirm Signs last.
+DIGIT_ORDER = ["7", "8", "9", "4", "5", "6", "1", "2", "3", "0", "C", "CA", "Confirm Number"]
+SIGN_ORDER = ["4 plus", "4 minus", "3 plus", "3 minus", "2 plus", "2 minus", "1 plus", "1 minus",
+              "0 plus", "0 minus", "Confirm Signs"]
+UTTERANCE = re.compile(r"SPEECH OUTPUT: '(.*?)'(?: voice=\w+)? ?\{'", re.S)
+presses = 0
+
+
+def fail(message):
+    print("FAIL: " + message, file=sys.stderr)
+    sys.exit(1)
+
+
+class Speech:
+    """What Orca has said, and how much of it the test has already listened to."""
+
+    def __init__(self):
+        self.heard = 0
+
+    @staticmethod
+    def all():
+        with open(LOG, encoding="utf-8", errors="replace") as log:
+            return [m.group(1).strip() for m in UTTERANCE.finditer(log.read())]
+
+    def expect(self, what, pattern, seconds=20):
+        """Waits for an utterance matching `pattern` after those already listened to."""
+        deadline = time.monotonic() + seconds
+        while time.monotonic() < deadline:
+            said = self.all()
+            for index in range(self.heard, len(said)):
+                found = re.search(pattern, said[index])
+                if found:
+                    self.heard = index + 1
+                    return found
+            time.sleep(0.1)
+        fail("Orca did not say %s (%r); it said: %r" % (what, pattern, self.all()[self.heard:]))
+
+    def quiet(self, seconds=1.5):
+        """What Orca says in the next moments, once it has settled."""
+        time.sleep(seconds)
+        said = self.all()[self.heard:]
+        self.heard += len(said)
+        return said
+
+
+def key(name, hold=0.1):
+    """A key pressed and released as a person does; a chord holds its modifier."""
+    global presses
+    presses += 1
+    *modifiers, last = name.split("+")
+    for modifier in modifiers:
+        subprocess.run(["xdotool", "keydown", modifier], check=True)
+        time.sleep(0.05)
+    subprocess.run(["xdotool", "keydown", last], check=True)
+    time.sleep(0.15 if modifiers else hold)
+    subprocess.run(["xdotool", "keyup", last], check=True)
+    for modifier in reversed(modifiers):
+        subprocess.run(["xdotool", "keyup", modifier], check=True)
+    time.sleep(0.4)
+
+
+def tabto(order, frm, to, speech):
+    """Moves the focus along the open entry's Tab order, the shorter way round."""
+    step = (order.index(to) - order.index(frm)) % len(order)
+    back = step > len(order) // 2
+    for _ in range(len(order) - step if back else step):
+        key("shift+Tab" if back else "Tab")
+    speech.expect("the focus on " + to, r"^%s push button" % re.escape(to))
+
+
+def signs(guess, secret):
+    plus = sum(g == s for g, s in zip(guess, secret))
+    return plus, sum(g in secret for g in guess) - plus
+
+
+def typeguess(guess, speech):
+    for typed in range(1, 5):
+        digit = guess[typed - 1]
+        tabto(DIGIT_ORDER, "Confirm Number", digit, speech)
+        key("space")
+        speech.expect("the guess so far", r"^%s\.?$" % guess[:typed])
+
+
+def main():
+    speech = Speech()
+    speech.expect("that it is on", r"Screen reader on", seconds=60)
+    with open(GAME_OUTPUT, "w") as output:
+        game = subprocess.Popen([GAME, SEED], stdout=output, stderr=subprocess.STDOUT)
+    try:
+        play(speech)
+    finally:
+        game.kill()
+        game.wait()
+    with open(GAME_OUTPUT) as output:
+        warnings = [line for line in output if "Accessible invalid" in line]
+    if warnings:
+        fail("Qt reported %d objects that are gone, first: %s" % (len(warnings), warnings[0].strip()))
+    print("PASS")
+
+
+def play(speech):
+    global presses
+    speech.expect("the game window", r"^Numora frame")
+    # Under Xvfb the window manager now and then takes a fresh popup menu's focus back
+    # to the main window, which closes the menu: the player opens it again, as anyone would.
+    for attempt in range(3):
+        speech.quiet(2)  # the window manager's first moves are over
+        key("alt+g")
+        speech.expect("the Game menu", r"^New")
+        key("n")
+        if any(s.startswith("Confirm Number push button") for s in speech.quiet(3)):
+            break
+    else:
+        fail("Game > New never opened the number entry")
+
+    possible = ["".join(p) for p in itertools.permutations("0123456789", 4) if p[0] != "0"]
+    tried = []
+    for turn in range(12):
+        guess = possible[0]
+        presses = 0
+        typeguess(guess, speech)
+        key("Return")
+        row = speech.expect("the answer to " + guess,
+                            r"Your guess %s: (?:no signs|(?:(\d) plus)?(?:, )?(?:(\d) minus)?)" % guess)
+        answer = (int(row.group(1) or 0), int(row.group(2) or 0))
+        possible = [p for p in possible if signs(guess, p) == answer]
+        tried.append(guess)
+        mine = re.search(r"My guess is (\d{4})", row.string)
+        if not mine:
+            break  # the game ended with the player's guess
+        print("turn %d: %s took %d key presses; Orca said %r" % (turn + 1, guess, presses, row.string))
+        shown = mine.group(1)
+        plus, minus = signs(shown, SECRET)
+        presses = 0
+        at = "Confirm Signs"
+        for count, sign in ((plus, "plus"), (minus, "minus")):
+            if count:
+                tabto(SIGN_ORDER, at, "%d %s" % (count, sign), speech)
+                key("space")
+                speech.expect("the chosen count", r"^%d %s chosen" % (count, sign))
+                at = "%d %s" % (count, sign)
+        if at != "Confirm Signs":
+            tabto(SIGN_ORDER, at, "Confirm Signs", speech)
+        key("Return")
+        print("    answered %s with %d plus, %d minus in %d key presses" % (shown, plus, minus, presses))
+        told = speech.expect("the answer on my board or the end",
+                             r"My guess %s: |Play again\?|lost|Won|draw" % shown)
+        if "Play again" in told.string or not told.string.startswith("My guess"):
+            break
+        if turn == 0:
+            # The guess just answered, typed again, is refused with a message heard once.
+            typeguess(tried[0], speech)
+            key("Return")
+            speech.expect("the message", r"You have tried that number before!")
+            again = [s for s in speech.quiet() if "You have tried that number before!" in s]
+            if again:
+                fail("the message was spoken again: %r" % again)
+            key("Return")
+            speech.expect("the focus back on Confirm Number", r"^Confirm Number push button")
+            tabto(DIGIT_ORDER, "Confirm Number", "CA", speech)
+            key("space")
+            speech.expect("the guess cleared", r"^cleared")
+            tabto(DIGIT_ORDER, "CA", "Confirm Number", speech)
+    else:
+        fail("no end after 12 turns")
+    speech.expect("the end window's question", r"Play again\?")
+
+
+main()
