@@ -2,6 +2,7 @@
 #include "accessibility.h"
 
 #include "boards.h"
+#include "endwindows.h"
 #include "form2.h"
 #include "look.h"
 
@@ -26,6 +27,7 @@ namespace
 const char *const kMarkColor = "numora_markcolor"; // the colour that checks a keypad button
 const char *const kMarkWord = "numora_markword";
 const char *const kDisplay = "numora_display";
+const char *const kNewsBar = "numora_newsbar"; // the id of the client area's news bar
 
 // Text that a screen reader reads but no one edits: no caret, no selection.
 class ReadOnlyText : public QAccessibleTextInterface
@@ -110,8 +112,6 @@ class KeypadButtonAccessible : public QAccessibleWidget
             return button()->accessibleName().isEmpty() ? button()->text().remove(QLatin1Char('&'))
                                                         : button()->accessibleName();
         case QAccessible::Description:
-            if (!button()->accessibleDescription().isEmpty()) // news, while it has the focus
-                return button()->accessibleDescription();
             return marked() ? button()->property(kMarkWord).toString() : QAccessibleWidget::text(t);
         default:
             return QAccessibleWidget::text(t);
@@ -251,14 +251,19 @@ class ClientAccessible : public QAccessibleWidget
   public:
     explicit ClientAccessible(QWidget *client) : QAccessibleWidget(client, QAccessible::Client) {}
 
-    int childCount() const override { return int(children().size()); }
+    // The news bar, if the client has one, comes after the widgets.
+    int childCount() const override { return int(children().size()) + (newsbar() ? 1 : 0); }
     QAccessibleInterface *child(int index) const override
     {
         const QList<QWidget *> list = children();
+        if (index == list.size())
+            return newsbar();
         return index >= 0 && index < list.size() ? QAccessible::queryAccessibleInterface(list[index]) : nullptr;
     }
     int indexOfChild(const QAccessibleInterface *child) const override
     {
+        if (child && child == newsbar())
+            return int(children().size());
         return child ? int(children().indexOf(qobject_cast<QWidget *>(child->object()))) : -1;
     }
 
@@ -268,6 +273,11 @@ class ClientAccessible : public QAccessibleWidget
     }
 
   private:
+    QAccessibleInterface *newsbar() const
+    {
+        const QVariant id = widget()->property(kNewsBar);
+        return id.isValid() ? QAccessible::accessibleInterface(id.value<QAccessible::Id>()) : nullptr;
+    }
     QList<QWidget *> children() const
     {
         QList<QWidget *> list;
@@ -295,18 +305,12 @@ class HelpPageAccessible : public QAccessibleWidget, public ReadOnlyText
     QString plaintext() const override { return static_cast<HelpPage *>(widget())->document().toPlainText(); }
 };
 
-// A message box: an alert whose description is its message.
-class MessageBoxAccessible : public QAccessibleWidget
+// A message box or an end window: an alert, which Orca reads whole as it appears, each
+// of its labels once, short ones ("Play again?") included.
+class AlertAccessible : public QAccessibleWidget
 {
   public:
-    explicit MessageBoxAccessible(QMessageBox *box) : QAccessibleWidget(box, QAccessible::AlertMessage) {}
-
-    QString text(QAccessible::Text t) const override
-    {
-        if (t == QAccessible::Description)
-            return static_cast<QMessageBox *>(widget())->text();
-        return QAccessibleWidget::text(t);
-    }
+    explicit AlertAccessible(QWidget *window) : QAccessibleWidget(window, QAccessible::AlertMessage) {}
 };
 
 QAccessibleInterface *factory(const QString &classname, QObject *object)
@@ -318,8 +322,8 @@ QAccessibleInterface *factory(const QString &classname, QObject *object)
         return new BoardAccessible(board);
     if (auto *page = qobject_cast<HelpPage *>(widget))
         return new HelpPageAccessible(page);
-    if (auto *box = qobject_cast<QMessageBox *>(widget))
-        return new MessageBoxAccessible(box);
+    if (qobject_cast<QMessageBox *>(widget) || qobject_cast<EndWindow *>(widget))
+        return new AlertAccessible(widget);
     if (auto *button = qobject_cast<look::ColorButton *>(widget); button && button->property(kMarkColor).isValid())
         return new KeypadButtonAccessible(button);
     if (auto *label = qobject_cast<QLabel *>(widget); label && label->property(kDisplay).toBool())
@@ -354,7 +358,54 @@ void announceboard(ProgressBoard *board, int line)
     QAccessible::updateAccessibility(&created);
 }
 
-// Holds what is to be said until the focus has settled, and the control it was said on.
+// What the program has just said: a notification, shown inside a status bar of its own
+// that holds nothing else. Orca speaks a notification as it appears, wherever the focus
+// is, and names neither its role nor its bar. Neither has a widget or any pixel.
+class NewsAccessible : public QAccessibleInterface
+{
+  public:
+    NewsAccessible(QWidget *client, QAccessible::Role role) : client_(client), role_(role) {}
+
+    bool isValid() const override { return client_; }
+    QObject *object() const override { return nullptr; }
+    QWindow *window() const override { return client_ ? client_->window()->windowHandle() : nullptr; }
+    QAccessibleInterface *focusChild() const override { return nullptr; }
+    QAccessibleInterface *childAt(int, int) const override { return nullptr; }
+    QAccessibleInterface *parent() const override
+    {
+        return up_ ? QAccessible::accessibleInterface(up_) : QAccessible::queryAccessibleInterface(client_);
+    }
+    QAccessibleInterface *child(int index) const override
+    {
+        return index == 0 && down_ ? QAccessible::accessibleInterface(down_) : nullptr;
+    }
+    int childCount() const override { return down_ ? 1 : 0; }
+    int indexOfChild(const QAccessibleInterface *child) const override
+    {
+        return down_ && child == QAccessible::accessibleInterface(down_) ? 0 : -1;
+    }
+    QString text(QAccessible::Text t) const override { return t == QAccessible::Name ? said : QString(); }
+    void setText(QAccessible::Text, const QString &) override {}
+    QRect rect() const override { return {}; }
+    QAccessible::Role role() const override { return role_; }
+    QAccessible::State state() const override
+    {
+        QAccessible::State s;
+        s.readOnly = true;
+        s.invisible = !client_ || !client_->isVisible();
+        return s;
+    }
+
+    QString said;
+    QAccessible::Id up_ = 0, down_ = 0;
+
+  private:
+    QPointer<QWidget> client_;
+    QAccessible::Role role_;
+};
+
+// Says what is to be said once the current event is done and the focus has settled, so
+// that the reader's words for the focus come first and do not cut the news off.
 class Herald : public QObject
 {
   public:
@@ -366,58 +417,98 @@ class Herald : public QObject
         return *herald;
     }
 
+    void sethost(QWidget *client)
+    {
+        if (client->property(kNewsBar).isValid())
+            return;
+        auto *bar = new NewsAccessible(client, QAccessible::StatusBar);
+        auto *news = new NewsAccessible(client, QAccessible::Notification);
+        const QAccessible::Id barid = QAccessible::registerAccessibleInterface(bar);
+        news_ = QAccessible::registerAccessibleInterface(news);
+        bar->down_ = news_;
+        news->up_ = barid;
+        client->setProperty(kNewsBar, barid);
+        connect(client, &QObject::destroyed, this, [this, barid] {
+            QAccessible::deleteAccessibleInterface(news_);
+            QAccessible::deleteAccessibleInterface(barid);
+            news_ = 0;
+        });
+    }
+
+    // Gives `control` the focus once the current event is done; what is to be said
+    // waits for it, so that the reader names the control first.
+    void focuslater(QWidget *control)
+    {
+        ++focuses_;
+        QTimer::singleShot(0, this, [this, control = QPointer<QWidget>(control)] {
+            if (control && control->isEnabled() && control->isVisible())
+                control->setFocus(Qt::OtherFocusReason);
+            --focuses_;
+            schedule(0);
+        });
+    }
+
     void add(const QString &news, const QString &topic)
     {
         if (!topic.isEmpty())
             pending_.removeIf([&](const auto &item) { return item.first == topic; });
         pending_.append({topic, news});
-        schedule();
+        schedule(0);
     }
 
   private:
     explicit Herald(QObject *parent) : QObject(parent)
     {
-        connect(qApp, &QApplication::focusChanged, this, [this](QWidget *old, QWidget *) {
-            if (old && old == holder_)
-                old->setAccessibleDescription({});
+        connect(qApp, &QApplication::focusChanged, this, [this] {
             if (!pending_.isEmpty())
-                schedule();
+                schedule(0);
         });
+        waited_.setSingleShot(true);
+        connect(&waited_, &QTimer::timeout, this, [this] { flush(true); });
     }
 
-    void schedule()
+    void schedule(int ms)
     {
         if (scheduled_)
             return;
         scheduled_ = true;
-        QTimer::singleShot(0, this, [this] {
+        QTimer::singleShot(ms, this, [this] {
             scheduled_ = false;
-            flush();
+            flush(false);
         });
     }
 
-    // A focus that is nowhere, or on a control that is being locked, waits for the next.
-    void flush()
+    // A focus that is nowhere, or on a control that is being locked, is waited for a
+    // moment: a window that opens takes it only when the window manager says so.
+    void flush(bool anyway)
     {
-        QWidget *focus = QApplication::focusWidget();
-        if (pending_.isEmpty() || !focus || !focus->isEnabled() || !focus->isVisible())
+        if (pending_.isEmpty() || !news_ || focuses_ > 0)
             return;
+        const QWidget *focus = QApplication::focusWidget();
+        if (!anyway && (!focus || !focus->isEnabled() || !focus->isVisible())) {
+            if (!waited_.isActive())
+                waited_.start(kFocusWait);
+            return;
+        }
+        waited_.stop();
         QStringList said;
         for (const auto &item : std::as_const(pending_))
             said << item.second;
-        const QString news = said.join(QStringLiteral(". "));
         pending_.clear();
-        if (holder_ && holder_ != focus)
-            holder_->setAccessibleDescription({});
-        holder_ = focus;
-        // The same words again are news again: a reader ignores a description set twice.
-        if (focus->accessibleDescription() == news)
-            focus->setAccessibleDescription({});
-        focus->setAccessibleDescription(news);
+        auto *news = static_cast<NewsAccessible *>(QAccessible::accessibleInterface(news_));
+        news->said = said.join(QStringLiteral(". "));
+        QAccessibleEvent named(news, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&named);
+        QAccessibleEvent shown(news, QAccessible::ObjectShow);
+        QAccessible::updateAccessibility(&shown);
     }
 
+    static constexpr int kFocusWait = 400; // ms
+
     QList<std::pair<QString, QString>> pending_; // topic and words, oldest first
-    QPointer<QWidget> holder_;
+    QAccessible::Id news_ = 0;
+    QTimer waited_;
+    int focuses_ = 0; // focus moves still to come
     bool scheduled_ = false;
 };
 
@@ -507,10 +598,13 @@ std::optional<QString> textchanged(QLabel *display)
 
 void focuslater(QWidget *control)
 {
-    QTimer::singleShot(0, control, [control] {
-        if (control->isEnabled() && control->isVisible())
-            control->setFocus(Qt::OtherFocusReason);
-    });
+    Herald::instance().focuslater(control);
+}
+
+void newsarea(QWidget *client)
+{
+    renew<ClientAccessible>(client);
+    Herald::instance().sethost(client);
 }
 
 void announce(const QString &news, const QString &topic)

@@ -46,11 +46,14 @@ void markboard(ProgressBoard *board, const QString &whose, const QString &topic 
 // changed.
 std::optional<QString> textchanged(QLabel *display);
 
-// Says `news` through the control that has the keyboard focus, once the current event
-// is done and the focus has settled: Orca speaks a change of the focused control's
-// description, and no change of any other object. The news leaves the control with the
-// focus, so that it is never heard again out of its time. News on a `topic` replaces
-// news on the same topic not said yet: only the latest state of a guess is worth hearing.
+// Gives `client` (a window's client area with a decoration, as the game window's) the
+// news bar through which announce() speaks: a status bar holding one notification.
+void newsarea(QWidget *client);
+
+// Says `news` once the current event is done and the focus has settled, as a
+// notification that appears: Orca speaks it wherever the focus is. News on a `topic`
+// replaces news on the same topic not said yet: only the latest state of a guess is
+// worth hearing.
 void announce(const QString &news, const QString &topic = {});
 
 // Gives `control` the keyboard focus once the current event is done, if it can still

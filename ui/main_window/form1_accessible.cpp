@@ -9,7 +9,8 @@ namespace numora
 namespace
 {
 const QString kGuessTopic = QStringLiteral("guess"); // the player's guess, typed or answered
-}
+const char *const kRowsTold = "numora_rowstold";     // rows on the player's board when last told
+} // namespace
 
 void Form1::makeaccessible(const QColor &inuse, const QColor &chosen)
 {
@@ -19,6 +20,7 @@ void Form1::makeaccessible(const QColor &inuse, const QColor &chosen)
     Label1->setBuddy(Picture1);
     accessibility::markboard(Picture2, QStringLiteral("My guess"));
     accessibility::markboard(Picture1, QStringLiteral("Your guess"), kGuessTopic);
+    accessibility::newsarea(Picture1->parentWidget());
     for (QLabel *display : {Label8, Label10, Label6})
         accessibility::markdisplay(display);
     for (int number = 1; number <= 10; ++number)
@@ -35,10 +37,14 @@ void Form1::makeaccessible(const QColor &inuse, const QColor &chosen)
 void Form1::displayschanged()
 {
     // The guess being typed is told digit by digit; an accepted guess is told by its row.
-    if (const auto before = accessibility::textchanged(Label10); before && digitinput) {
+    // A guess emptied as its row is drawn was accepted, not cleared.
+    const auto before = accessibility::textchanged(Label10);
+    const int rows = int(Picture1->rows().size());
+    const bool accepted = rows > Label10->property(kRowsTold).toInt();
+    if (before)
+        Label10->setProperty(kRowsTold, rows);
+    if (before && digitinput) {
         const QString now = Label10->text();
-        const bool accepted = !Picture1->rows().isEmpty() &&
-                              Picture1->rows().constLast().startsWith(QLatin1Char(' ') + *before + QLatin1Char(' '));
         if (now.startsWith(*before))
             accessibility::announce(now, kGuessTopic);
         else if (before->startsWith(now) && before->size() == now.size() + 1)

@@ -38,8 +38,9 @@ class Speech:
         with open(LOG, encoding="utf-8", errors="replace") as log:
             return [m.group(1).strip() for m in UTTERANCE.finditer(log.read())]
 
-    def expect(self, what, pattern, seconds=20):
-        """Waits for an utterance matching `pattern` after those already listened to."""
+    def awaits(self, pattern, seconds):
+        """The first utterance matching `pattern` after those already listened to, if it
+        comes within `seconds`."""
         deadline = time.monotonic() + seconds
         while time.monotonic() < deadline:
             said = self.all()
@@ -49,7 +50,12 @@ class Speech:
                     self.heard = index + 1
                     return found
             time.sleep(0.1)
-        fail("Orca did not say %s (%r); it said: %r" % (what, pattern, self.all()[self.heard:]))
+        return None
+
+    def expect(self, what, pattern, seconds=20):
+        """Waits for an utterance matching `pattern` after those already listened to."""
+        return self.awaits(pattern, seconds) or fail(
+            "Orca did not say %s (%r); it said: %r" % (what, pattern, self.all()[self.heard:]))
 
     def quiet(self, seconds=1.5):
         """What Orca says in the next moments, once it has settled."""
@@ -57,6 +63,14 @@ class Speech:
         said = self.all()[self.heard:]
         self.heard += len(said)
         return said
+
+
+def until(what, condition, seconds=20):
+    deadline = time.monotonic() + seconds
+    while not condition():
+        if time.monotonic() > deadline:
+            fail("no sign of " + what)
+        time.sleep(0.1)
 
 
 def key(name, hold=0.1):
@@ -117,15 +131,18 @@ def main():
 def play(speech):
     global presses
     speech.expect("the game window", r"^Numora frame")
-    # Under Xvfb the window manager now and then takes a fresh popup menu's focus back
-    # to the main window, which closes the menu: the player opens it again, as anyone would.
-    for attempt in range(3):
-        speech.quiet(2)  # the window manager's first moves are over
+    until("the game window to be active", lambda: subprocess.run(
+        ["xdotool", "getactivewindow", "getwindowname"], capture_output=True, text=True).stdout.strip() == "Numora")
+    # A menu that pops up while the window manager is still placing the window may be
+    # closed under the player: they close what is left of it and open it again.
+    for attempt in range(4):
         key("alt+g")
-        speech.expect("the Game menu", r"^New")
-        key("n")
-        if any(s.startswith("Confirm Number push button") for s in speech.quiet(3)):
-            break
+        if speech.awaits(r"^New", 5):
+            key("n")
+            if speech.awaits(r"^Confirm Number push button", 5):
+                break
+        key("Escape")
+        key("Escape")
     else:
         fail("Game > New never opened the number entry")
 
