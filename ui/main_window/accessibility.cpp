@@ -734,6 +734,18 @@ void newsarea(QWidget *client)
     Herald::instance().sethost(client);
 }
 
+void readboard(ProgressBoard *board)
+{
+    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(board);
+    const QString name = iface ? iface->text(QAccessible::Name) : QString();
+    QStringList rows;
+    for (const QString &row : board->rows())
+        rows << spokenrow(row);
+    announce(QStringLiteral("%1: %2").arg(name, rows.isEmpty() ? QStringLiteral("no rows yet")
+                                                               : rows.join(QStringLiteral(". "))),
+             name);
+}
+
 void announce(const QString &news, const QString &topic)
 {
     if (!news.isEmpty())

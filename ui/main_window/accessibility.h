@@ -46,6 +46,9 @@ void markboard(ProgressBoard *board, const QString &whose, const QString &topic 
 // changed.
 std::optional<QString> textchanged(QLabel *display);
 
+// Says every row of `board`, after its name: "Your progress: 1234: 2 plus. 5678: no signs".
+void readboard(ProgressBoard *board);
+
 // Gives `client` (a window's client area with a decoration, as the game window's) the
 // news bar through which announce() speaks: a status bar holding one notification.
 void newsarea(QWidget *client);

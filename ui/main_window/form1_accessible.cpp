@@ -3,6 +3,8 @@
 #include "accessibility.h"
 #include "form1.h"
 
+#include <QShortcut>
+
 namespace numora
 {
 
@@ -21,6 +23,10 @@ void Form1::makeaccessible(const QColor &inuse, const QColor &chosen)
     accessibility::markboard(Picture2, QStringLiteral("My guess"));
     accessibility::markboard(Picture1, QStringLiteral("Your guess"), kGuessTopic);
     accessibility::newsarea(Picture1->parentWidget());
+    // Keys that read a whole board on demand, whatever has the focus.
+    for (const auto &[key, board] : {std::pair{Qt::Key_F2, Picture1}, std::pair{Qt::Key_F3, Picture2}})
+        connect(new QShortcut(QKeySequence(key), this), &QShortcut::activated, this,
+                [board = board] { accessibility::readboard(board); });
     for (QLabel *display : {Label8, Label10, Label6})
         accessibility::markdisplay(display);
     for (int number = 1; number <= 10; ++number)

@@ -161,12 +161,23 @@ def readwindows(speech):
         speech.expect("a line of the help page", "^" + line)
     key("Up")
     speech.expect("the line before", "^THE GAME")
-    key("KP_Add")  # say all
     order = [r"^THE GAME", r"^GAME RULES", r"^An example", r"Good luck!"]
 
-    def unread():
+    def sayall():
         with open(LOG, encoding="utf-8", errors="replace") as log:
-            read = re.findall(r"SAY ALL: \[text \| Game Help\] '([^']*)", log.read())
+            return re.findall(r"SAY ALL: \[text \| Game Help\] '([^']*)", log.read())
+
+    # Say-all (keypad "+"); a press that Orca lets pass now and then is pressed again.
+    for attempt in range(3):
+        key("KP_Add")
+        deadline = time.monotonic() + 10
+        while not sayall() and time.monotonic() < deadline:
+            time.sleep(0.1)
+        if sayall():
+            break
+
+    def unread():
+        read = sayall()
         left = list(order)
         for line in read:
             if left and re.search(left[0], line):
@@ -235,6 +246,11 @@ def play(speech):
         if any("Play again?" in said for said in told):
             break
         if turn == 0:
+            # Both boards re-read on demand, each by its name.
+            key("F2")
+            speech.expect("the player's board", r"^Your progress: %s: " % guess)
+            key("F3")
+            speech.expect("the computer's board", r"^My progress: %s: " % shown)
             # The guess just answered, typed again, is refused with a message heard once.
             typeguess(tried[0], speech)
             key("Return")
@@ -250,6 +266,13 @@ def play(speech):
             tabto(DIGIT_ORDER, "CA", "Confirm Number", speech)
     else:
         fail("no end after 12 turns")
+    # YES: a new game, its entry focused, its boards empty.
+    if not any(said.startswith("YES push button") for said in told):
+        speech.expect("YES focused in the end window", r"^YES push button")
+    key("Return")
+    speech.expect("the focus on the new game's entry", r"^Confirm Number push button")
+    key("F2")
+    speech.expect("the player's board emptied", r"^Your progress: no rows yet")
 
 
 main()
