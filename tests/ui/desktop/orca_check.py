@@ -168,7 +168,7 @@ def readwindows(speech):
         speech.expect("a line of the help page", "^" + line)
     key("Up")
     speech.expect("the line before", "^THE GAME")
-    order = [r"^THE GAME", r"^GAME RULES", r"^An example", r"Good luck!"]
+    order = [r"^THE GAME", r"^GAME RULES", r"^An example", r"^GAME STRATEGY"]
 
     def sayall():
         with open(LOG, encoding="utf-8", errors="replace") as log:
