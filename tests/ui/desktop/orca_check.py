@@ -174,24 +174,27 @@ def readwindows(speech):
         with open(LOG, encoding="utf-8", errors="replace") as log:
             return re.findall(r"SAY ALL: \[text \| Game Help\] '([^']*)", log.read())
 
-    # Say-all (keypad "+"); a press that Orca lets pass now and then is pressed again.
-    for attempt in range(3):
-        key("KP_Add")
-        deadline = time.monotonic() + 10
-        while not sayall() and time.monotonic() < deadline:
-            time.sleep(0.1)
-        if sayall():
-            break
-
     def unread():
-        read = sayall()
         left = list(order)
-        for line in read:
+        for line in sayall():
             if left and re.search(left[0], line):
                 left.pop(0)
         return left
 
-    until("say-all reading the help page in order", lambda: not unread(), seconds=60)
+    # Say-all (keypad "+") reads on from the caret. Now and then Orca's say-all waits
+    # for ever for the speech server's word that a line was spoken; a listener whose
+    # reading stopped presses the key again.
+    presses, heard, since = 0, -1, 0.0
+    deadline = time.monotonic() + 90
+    while unread():
+        if time.monotonic() > deadline:
+            fail("say-all did not read the help page in order; not heard: %r" % unread())
+        if len(sayall()) != heard:
+            heard, since = len(sayall()), time.monotonic()
+        elif time.monotonic() - since > 5 and presses < 5 or presses == 0:
+            key("KP_Add")
+            presses, since = presses + 1, time.monotonic()
+        time.sleep(0.1)
     key("alt+F4")
     until("the game window to be active after Help", lambda: activewindow() == "Numora")
 
