@@ -14,7 +14,8 @@ test_packages=(libgtest-dev libbenchmark-dev xvfb x11-utils xdotool python3 pyth
   dbus at-spi2-core python3-pyatspi
   desktop-file-utils appstream dpkg-dev file lintian man-db
   clang-tidy clang-format cppcheck
-  xfwm4 metacity x11-xserver-utils)
+  xfwm4 metacity x11-xserver-utils
+  orca speech-dispatcher speech-dispatcher-espeak-ng speech-dispatcher-audio-plugins espeak-ng libao4 openbox)
 
 install_missing() {
   local missing=() p
@@ -72,11 +73,11 @@ case "${1:-}" in
     install_missing "${play_packages[@]}" "${test_packages[@]}"
     # The whole suite in the release build, again in the debug build (tests must not
     # lean on optimisation), again under AddressSanitizer and UndefinedBehaviorSanitizer,
-    # then clang-tidy and cppcheck. The package and the pictures do not
+    # then clang-tidy and cppcheck. The package, the pictures and what Orca speaks do not
     # depend on the build type: they are checked once, in the release build.
     stage "release suite" suite release
-    stage "debug suite" suite debug -E '^(packaging\.|tools\.assets$)'
-    stage "sanitizer suite" suite asan -E '^(packaging\.|tools\.assets$)'
+    stage "debug suite" suite debug -E '^(packaging\.|tools\.assets$|ui\.desktop_orca$)'
+    stage "sanitizer suite" suite asan -E '^(packaging\.|tools\.assets$|ui\.desktop_orca$)'
     stage "static checks" tests/static_checks.sh build/release
     echo "==== summary"
     printf '%s\n' "${summary[@]}"

@@ -81,6 +81,7 @@ Form2::Form2()
     Picture1 = new HelpPage(this);
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->move(0, 0);
+    Picture1->setFocusPolicy(Qt::StrongFocus);  // a screen reader reads the page from its focus
 }
 
 void Form2::present()

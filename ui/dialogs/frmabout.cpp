@@ -63,6 +63,8 @@ frmAbout::frmAbout()
                            look::bgr(0x000080), 120, 705);
     Label1 = textlabel(this, "Label1", QStringLiteral("E-mail"), look::serif(8.25, true), black, 2400, 705);
     Label1->setToolTip(QStringLiteral("orin.vale@numora.example"));
+    // A screen reader reads the label with its address; a one-word label it would skip.
+    Label1->setAccessibleName(QStringLiteral("E-mail address: ") + Label1->toolTip());
 
     registerassets();
     picIcon = new look::PictureBox(QStringLiteral(":/about/photo.png"), this);

@@ -132,6 +132,8 @@ void Form1::wait2()
 {
     entry.typed.clear();
     showentry();
+    // A screen reader says where the player is: on the button that the digits lead to.
+    accessibility::focuslater(Command12);
 }
 
 void Form1::wait()
@@ -141,11 +143,6 @@ void Form1::wait()
     entry.pluscount = entry.minuscount = 0;
     entry.pluskeys = entry.minuskeys = 0;
     showentry();
-    // A screen reader speaks the focused button's description: the answer to the
-    // player's last guess and the guess to answer now, without leaving the keypad.
-    if (!Picture1->rows().empty())
-        Command23->setAccessibleDescription(
-            QStringLiteral("Your guess %1. My guess is %2.").arg(spokenrow(Picture1->rows().back()), Label8->text()));
     Command23->setFocus(Qt::OtherFocusReason);
 }
 

@@ -101,7 +101,7 @@ def main():
     frame = until("the game window", lambda: find(app, pyatspi.ROLE_FRAME, "Numora"))
     button = {name: until("button " + name, lambda n=name: find(frame, pyatspi.ROLE_PUSH_BUTTON, n))
               for name in [str(d) for d in range(10)] + ["C", "CA", "Confirm Number", "Confirm Signs"]
-              + ["%d %s" % (n, s) for n in range(5) for s in "+-"]}
+              + ["%d %s" % (n, s) for n in range(5) for s in ("plus", "minus")]}
     mine = until("My guess is", lambda: find(frame, pyatspi.ROLE_LABEL, "My guess is"))
     yours = until("Your guess is", lambda: find(frame, pyatspi.ROLE_LABEL, "Your guess is"))
     myboard = until("My progress", lambda: find(frame, pyatspi.ROLE_LIST, "My progress"))
@@ -136,14 +136,14 @@ def main():
             end = shown
             break
         print("turn %d: I guessed %s, %s; the computer guesses %s" % (turn + 1, guess, row.description, shown))
-        for zero in ("0 +", "0 -"):
+        for zero in ("0 plus", "0 minus"):
             if not states(button[zero]).contains(pyatspi.STATE_CHECKED):
                 fail(zero + " is not chosen when the sign entry opens")
         plus, minus = signs(shown, SECRET)
-        press(button["%d +" % plus])
-        press(button["%d -" % minus])
-        until("the chosen signs", lambda: states(button["%d +" % plus]).contains(pyatspi.STATE_CHECKED)
-              and states(button["%d -" % minus]).contains(pyatspi.STATE_CHECKED))
+        press(button["%d plus" % plus])
+        press(button["%d minus" % minus])
+        until("the chosen signs", lambda: states(button["%d plus" % plus]).contains(pyatspi.STATE_CHECKED)
+              and states(button["%d minus" % minus]).contains(pyatspi.STATE_CHECKED))
         press(button["Confirm Signs"])
         until("my answer on My progress", lambda: myboard.childCount == turn + 1)
         if myboard[turn].name.split()[0] != shown:
@@ -165,7 +165,7 @@ def main():
     pump()
     kinds = {(kind, name) for kind, name, _ in heard}
     for expected in [("object:text-changed:insert", "My guess is"), ("object:text-changed:insert", "Your guess is"),
-                     ("object:children-changed:add", "Your progress"), ("object:state-changed:checked", "0 +")]:
+                     ("object:children-changed:add", "Your progress"), ("object:state-changed:checked", "0 plus")]:
         if not any(kind.startswith(expected[0]) and name == expected[1] for kind, name in kinds):
             fail("nothing heard of %s on %s" % expected)
     press(find(end, pyatspi.ROLE_PUSH_BUTTON, "NO"))

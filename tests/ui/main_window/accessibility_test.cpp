@@ -189,9 +189,9 @@ void AccessibilityTest::oneTurnReadAndHeard()
     QCOMPARE(guess.size(), 4);
     QCOMPARE(textof(mine), guess);
     QVERIFY(washeard(QAccessible::TextInserted, QStringLiteral("My guess is"), guess));
-    // Confirm Signs, focused now, tells both the answer to the player and the guess.
-    QCOMPARE(of(child("Command23"))->text(QAccessible::Description),
-             QStringLiteral("Your guess 1234: 1 plus, 2 minus. My guess is %1.").arg(guess));
+    // One notification tells both the answer to the player and the guess.
+    QTRY_VERIFY(washeard(QAccessible::ObjectShow,
+                         QStringLiteral("Your guess 1234: 1 plus, 2 minus. My guess is %1").arg(guess), QString()));
     for (const char *name : {"Command22", "Command21"})
         QVERIFY2(of(child(name))->state().checked, name);
     // One "+" and one "-", whatever the guess: the answer is spoken back as chosen.
@@ -267,7 +267,7 @@ void AccessibilityTest::windowsThatAppearAreRead()
     QWidget *end = ends.first();
     QVERIFY(end);
     QAccessibleInterface *window = of(end);
-    QCOMPARE(window->role(), QAccessible::Dialog);
+    QCOMPARE(window->role(), QAccessible::AlertMessage);  // read whole as it appears
     QCOMPARE(window->text(QAccessible::Name), end->windowTitle());
     QVERIFY(textsbelow(window).contains(plus == 4 ? QStringLiteral(" Not bad at all!")
                                                   : QStringLiteral("Congratulations!  Play again?")));
@@ -285,7 +285,8 @@ void AccessibilityTest::windowsThatAppearAreRead()
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Numora"), QStringLiteral("You have tried that number before!"),
                     QMessageBox::Ok);
     QCOMPARE(of(&box)->role(), QAccessible::AlertMessage);
-    QCOMPARE(of(&box)->text(QAccessible::Description), box.text());
+    QVERIFY(textsbelow(of(&box)).contains(box.text()));  // its label says it, and nothing else
+    QCOMPARE(of(&box)->text(QAccessible::Description), QString());
 
     numora::frmAbout about;
     const struct {

@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# Plays one game by keys alone while the real Orca listens, and checks what it speaks
+# (orca_check.py). Everything a blind player's desktop runs, headless: Xvfb with
+# openbox (without a window manager no window is ever active and Orca follows no
+# focus), a D-Bus session with the AT-SPI bus, speech-dispatcher with espeak-ng
+# speaking into libao's null device, all under a private HOME. Orca writes its debug log
+# to a pseudo-terminal made by script(1), which makes every line reach the log as it is
+# spoken. Every process started here is ended by its PID.
+#   orca_check.sh <seeded_game>
+set -euo pipefail
+
+if [[ ${1:-} != --session ]]; then
+  game=$(realpath "$1")
+  here=$(cd "$(dirname "$0")" && pwd)
+  work=$(mktemp -d)
+  . "$here/../../support/xvfb.sh"
+  trap 'kill "$xvfb_pid" 2>/dev/null; rm -rf "$work"' EXIT
+  export HOME=$work/home
+  export XDG_CONFIG_HOME=$HOME/.config XDG_DATA_HOME=$HOME/.local/share XDG_CACHE_HOME=$HOME/.cache
+  export XDG_RUNTIME_DIR=$work/run
+  mkdir -p "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_CACHE_HOME"
+  mkdir -m 700 "$XDG_RUNTIME_DIR"
+  cp -r /etc/speech-dispatcher "$XDG_CONFIG_HOME/speech-dispatcher"
+  cat >>"$XDG_CONFIG_HOME/speech-dispatcher/speechd.conf" <<'CONF'
+AudioOutputMethod "libao"
+AddModule "espeak-ng" "sd_espeak-ng" "espeak-ng.conf"
+DefaultModule espeak-ng
+CONF
+  echo default_driver=null >"$HOME/.libao"
+  timeout --kill-after=5 360 dbus-run-session -- "$0" --session "$game" "$here" "$work"
+  exit
+fi
+
+game=$2 here=$3 work=$4
+log=$work/orca.log
+pids=()
+trap 'for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done; wait 2>/dev/null || true' EXIT
+export GSETTINGS_BACKEND=memory NO_AT_BRIDGE=0 GTK_A11Y=atspi
+/usr/libexec/at-spi-bus-launcher --launch-immediately &
+pids+=($!)
+openbox --sm-disable >/dev/null 2>&1 &
+pids+=($!)
+speech-dispatcher --run-single --timeout 0 --config-dir "$XDG_CONFIG_HOME/speech-dispatcher" \
+  --log-dir "$work" >/dev/null 2>&1 &
+pids+=($!)
+# The window manager announces itself on the root window.
+for _ in $(seq 100); do
+  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+  sleep 0.1
+done
+: >"$log"
+# script's own copy of the terminal goes nowhere; Orca reads no input.
+setsid script -qfec "orca --debug-file /dev/stdout" "$log" </dev/null >/dev/null 2>&1 &
+orca=$!
+pids+=("$orca")
+status=0
+QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb \
+  /usr/bin/python3 "$here/orca_check.py" "$log" "$game" "$work/game.out" || status=$?
+echo "--- what Orca spoke:"
+grep -a "SPEECH OUTPUT" "$log" || true
+if ((status)); then
+  echo "--- Orca's last key handling:" >&2
+  grep -a -E "keyval_name=|Handler is|SAY ALL|CONSUME:" "$log" | tail -40 >&2 || true
+  echo "--- the game's output:" >&2
+  tail -20 "$work/game.out" >&2 || true
+fi
+kill -- -"$orca" 2>/dev/null || true
+exit "$status"
