@@ -49,6 +49,11 @@ for _ in $(seq 100); do
   xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
   sleep 0.1
 done
+# Orca speaks only through a speech server that is already listening.
+for _ in $(seq 200); do
+  [[ -S $XDG_RUNTIME_DIR/speech-dispatcher/speechd.sock ]] && break
+  sleep 0.1
+done
 : >"$log"
 # script's own copy of the terminal goes nowhere; Orca reads no input.
 setsid script -qfec "orca --debug-file /dev/stdout" "$log" </dev/null >/dev/null 2>&1 &
