@@ -65,6 +65,8 @@ QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb \
 echo "--- what Orca spoke:"
 grep -a "SPEECH OUTPUT" "$log" || true
 if ((status)); then
+  echo "--- the start of Orca's log:" >&2
+  head -c 3000 "$log" >&2 || true
   echo "--- Orca's last key handling:" >&2
   grep -a -E "keyval_name=|Handler is|SAY ALL|CONSUME:" "$log" | tail -40 >&2 || true
   echo "--- the game's output:" >&2
