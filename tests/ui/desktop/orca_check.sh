@@ -49,6 +49,11 @@ for _ in $(seq 100); do
   xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
   sleep 0.1
 done
+# Orca speaks only through a speech server that is already listening.
+for _ in $(seq 200); do
+  [[ -S $XDG_RUNTIME_DIR/speech-dispatcher/speechd.sock ]] && break
+  sleep 0.1
+done
 : >"$log"
 # script's own copy of the terminal goes nowhere; Orca reads no input.
 setsid script -qfec "orca --debug-file /dev/stdout" "$log" </dev/null >/dev/null 2>&1 &
@@ -60,6 +65,8 @@ QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb \
 echo "--- what Orca spoke:"
 grep -a "SPEECH OUTPUT" "$log" || true
 if ((status)); then
+  echo "--- the start of Orca's log:" >&2
+  head -c 3000 "$log" >&2 || true
   echo "--- Orca's last key handling:" >&2
   grep -a -E "keyval_name=|Handler is|SAY ALL|CONSUME:" "$log" | tail -40 >&2 || true
   echo "--- the game's output:" >&2
