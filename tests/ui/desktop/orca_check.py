@@ -118,11 +118,15 @@ def signs(guess, secret):
     return plus, sum(g in secret for g in guess) - plus
 
 
-def typeguess(guess, speech):
+def typeguess(guess, speech, mainrow):
+    """Types a guess on the digit buttons, or with the main keyboard row's digits."""
     for typed in range(1, 5):
         digit = guess[typed - 1]
-        tabto(DIGIT_ORDER, "Confirm Number", digit, speech)
-        key("space")
+        if mainrow:
+            key(digit)
+        else:
+            tabto(DIGIT_ORDER, "Confirm Number", digit, speech)
+            key("space")
         speech.expect("the guess so far", r"^%s\.?$" % guess[:typed])
 
 
@@ -222,7 +226,7 @@ def play(speech):
     for turn in range(12):
         guess = possible[0]
         presses = 0
-        typeguess(guess, speech)
+        typeguess(guess, speech, mainrow=turn % 2 == 1)
         mark = len(speech.all())
         key("Return")
         shape = r"Your guess %s: (?:no signs|(?:(\d) plus)?(?:, )?(?:(\d) minus)?)" % guess
@@ -262,7 +266,7 @@ def play(speech):
             key("F3")
             speech.expect("the computer's board", r"^My progress: %s: " % shown)
             # The guess just answered, typed again, is refused with a message heard once.
-            typeguess(tried[0], speech)
+            typeguess(tried[0], speech, mainrow=False)
             key("Return")
             speech.expect("the message", r"You have tried that number before!")
             again = [s for s in speech.quiet() if "You have tried that number before!" in s]

@@ -54,11 +54,21 @@ for _ in $(seq 200); do
   [[ -S $XDG_RUNTIME_DIR/speech-dispatcher/speechd.sock ]] && break
   sleep 0.1
 done
-: >"$log"
-# script's own copy of the terminal goes nowhere; Orca reads no input.
-setsid script -qfec "orca --debug-file /dev/stdout" "$log" </dev/null >/dev/null 2>&1 &
-orca=$!
-pids+=("$orca")
+# script's own copy of the terminal goes nowhere; Orca reads no input. Now and then
+# Orca starts without ever speaking; it is started again then, once.
+orca=
+for attempt in 1 2; do
+  [[ -n $orca ]] && kill -- -"$orca" 2>/dev/null
+  : >"$log"
+  setsid script -qfec "orca --debug-file /dev/stdout" "$log" </dev/null >/dev/null 2>&1 &
+  orca=$!
+  pids+=("$orca")
+  for _ in $(seq 300); do
+    grep -aq "SPEECH OUTPUT: 'Screen reader on" "$log" && break 2
+    sleep 0.1
+  done
+  echo "Orca did not speak within 30 s (attempt $attempt)" >&2
+done
 status=0
 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb \
   /usr/bin/python3 "$here/orca_check.py" "$log" "$game" "$work/game.out" || status=$?
