@@ -54,13 +54,19 @@ for _ in $(seq 200); do
   [[ -S $XDG_RUNTIME_DIR/speech-dispatcher/speechd.sock ]] && break
   sleep 0.1
 done
-# script's own copy of the terminal goes nowhere; Orca reads no input. Now and then
-# Orca starts without ever speaking; it is started again then, once.
+# Orca will not start while any process of the same user is called orca, wherever it
+# runs, even one that has ended and not been reaped: it asks pgrep. This one looks in
+# its own session only, where nothing else is Orca.
+mkdir -p "$work/bin"
+printf '#!/bin/sh\nexec /usr/bin/pgrep -s 0 "$@"\n' >"$work/bin/pgrep"
+chmod +x "$work/bin/pgrep"
+# script's own copy of the terminal goes nowhere; Orca reads no input. Should Orca
+# still start without ever speaking, it is started again, once.
 orca=
 for attempt in 1 2; do
   [[ -n $orca ]] && kill -- -"$orca" 2>/dev/null
   : >"$log"
-  setsid script -qfec "orca --debug-file /dev/stdout" "$log" </dev/null >/dev/null 2>&1 &
+  PATH=$work/bin:$PATH setsid script -qfec "orca --debug-file /dev/stdout" "$log" </dev/null >/dev/null 2>&1 &
   orca=$!
   pids+=("$orca")
   for _ in $(seq 300); do
