@@ -20,7 +20,7 @@ for _ in $(seq 100); do [[ -s $numberfile ]] && break; sleep 0.05; done
 export DISPLAY=:$(head -1 "$numberfile")
 rm -f "$numberfile"
 running=
-trap '[[ -n $running ]] && kill "$running" 2>/dev/null; kill "$xvfb" 2>/dev/null' EXIT
+trap '[[ -z $running ]] || kill "$running" 2>/dev/null || true; kill "$xvfb" 2>/dev/null || true' EXIT
 
 echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | xargs)"
 

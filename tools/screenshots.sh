@@ -11,7 +11,7 @@ mkdir -p "$out"
 
 xvfb=
 game=
-trap '[[ -n $game ]] && kill "$game" 2>/dev/null; [[ -n $xvfb ]] && kill "$xvfb" 2>/dev/null' EXIT
+trap '[[ -z $game ]] || kill "$game" 2>/dev/null || true; [[ -z $xvfb ]] || kill "$xvfb" 2>/dev/null || true' EXIT
 startx() {  # screen size, dots per inch
   local numberfile
   numberfile=$(mktemp)

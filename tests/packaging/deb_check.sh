@@ -22,9 +22,9 @@ work=$(mktemp -d "${TMPDIR:-/tmp}/numora-deb.XXXXXX")
 xvfb=
 game=
 cleanup() {
-  [[ -n $game ]] && kill "$game" 2>/dev/null
-  [[ -n $xvfb ]] && kill "$xvfb" 2>/dev/null
-  wait 2>/dev/null
+  [[ -z $game ]] || kill "$game" 2>/dev/null || true
+  [[ -z $xvfb ]] || kill "$xvfb" 2>/dev/null || true
+  wait 2>/dev/null || true
   rm -rf "$work"
 }
 trap cleanup EXIT

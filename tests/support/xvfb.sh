@@ -8,4 +8,4 @@ for _ in $(seq 200); do [[ -s $xvfb_numberfile ]] && break; sleep 0.05; done
 [[ -s $xvfb_numberfile ]] || { echo "Xvfb did not start" >&2; exit 1; }
 export DISPLAY=:$(head -1 "$xvfb_numberfile")
 rm -f "$xvfb_numberfile"
-trap 'kill "$xvfb_pid" 2>/dev/null' EXIT
+trap 'kill "$xvfb_pid" 2>/dev/null || true' EXIT

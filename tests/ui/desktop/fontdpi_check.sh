@@ -13,7 +13,7 @@ work=$(mktemp -d)
 # The server forgets the resources when its last client leaves; this one stays.
 xprop -root -spy RESOURCE_MANAGER >/dev/null 2>&1 &
 holder=$!
-trap 'kill "$holder" "$xvfb_pid" 2>/dev/null; rm -rf "$work"' EXIT
+trap 'kill "$holder" "$xvfb_pid" 2>/dev/null || true; rm -rf "$work"' EXIT
 within() { for _ in $(seq 50); do "$@" && return 0; sleep 0.1; done; return 1; }
 within xprop -root RESOURCE_MANAGER >/dev/null 2>&1 || true
 

@@ -15,7 +15,7 @@ if [[ ${1:-} != --session ]]; then
   here=$(cd "$(dirname "$0")" && pwd)
   work=$(mktemp -d)
   . "$here/../../support/xvfb.sh"
-  trap 'kill "$xvfb_pid" 2>/dev/null; rm -rf "$work"' EXIT
+  trap 'kill "$xvfb_pid" 2>/dev/null || true; rm -rf "$work"' EXIT
   export HOME=$work/home
   export XDG_CONFIG_HOME=$HOME/.config XDG_DATA_HOME=$HOME/.local/share XDG_CACHE_HOME=$HOME/.cache
   export XDG_RUNTIME_DIR=$work/run
@@ -35,7 +35,7 @@ fi
 game=$2 here=$3 work=$4
 log=$work/orca.log
 pids=()
-trap 'for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done; wait 2>/dev/null || true' EXIT
+trap 'for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done; wait 2>/dev/null || true' EXIT
 export GSETTINGS_BACKEND=memory NO_AT_BRIDGE=0 GTK_A11Y=atspi
 /usr/libexec/at-spi-bus-launcher --launch-immediately &
 pids+=($!)
@@ -64,7 +64,7 @@ chmod +x "$work/bin/pgrep"
 # still start without ever speaking, it is started again, once.
 orca=
 for attempt in 1 2; do
-  [[ -n $orca ]] && kill -- -"$orca" 2>/dev/null
+  [[ -z $orca ]] || kill -- -"$orca" 2>/dev/null || true
   : >"$log"
   PATH=$work/bin:$PATH setsid script -qfec "orca --debug-file /dev/stdout" "$log" </dev/null >/dev/null 2>&1 &
   orca=$!

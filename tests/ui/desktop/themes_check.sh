@@ -10,7 +10,7 @@ cd "$(dirname "$0")/../../.."
 . tests/support/xvfb.sh
 
 work=$(mktemp -d)
-trap 'kill "$xvfb_pid" 2>/dev/null; rm -rf "$work"' EXIT
+trap 'kill "$xvfb_pid" 2>/dev/null || true; rm -rf "$work"' EXIT
 
 render() {  # name, then environment assignments for the probe
   local name=$1

@@ -8,7 +8,7 @@ export XDG_RUNTIME_DIR=$runtime
 weston --backend=headless-backend.so --socket=numora-test --idle-time=0 --no-config \
   --log="$runtime/weston.log" &
 weston=$!
-trap 'kill "$weston" 2>/dev/null; wait "$weston" 2>/dev/null; rm -rf "$runtime"' EXIT
+trap 'kill "$weston" 2>/dev/null || true; wait "$weston" 2>/dev/null || true; rm -rf "$runtime"' EXIT
 export WAYLAND_DISPLAY=numora-test QT_QPA_PLATFORM=wayland
 # The windows draw into shared memory and have no use for EGL, which Qt would load all
 # the same: Mesa's driver then leaves allocations that LeakSanitizer cannot tell from the

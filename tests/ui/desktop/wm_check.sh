@@ -19,7 +19,7 @@ endbus() {
   children=$(ps -o pid= --ppid "$bus_pid")
   kill "$bus_pid" $children 2>/dev/null
 }
-trap 'stop; endbus; kill "$xvfb_pid" 2>/dev/null' EXIT
+trap 'stop; endbus; kill "$xvfb_pid" 2>/dev/null || true' EXIT
 
 # Polls `condition` every 0.1 s for up to `seconds`.
 within() {

@@ -16,7 +16,7 @@ fi
 
 game=$2 inprocess=$3 client=$4
 launcher= numora=
-trap '[[ -n $numora ]] && kill "$numora" 2>/dev/null; [[ -n $launcher ]] && kill "$launcher" 2>/dev/null; wait 2>/dev/null || true' EXIT
+trap '[[ -z $numora ]] || kill "$numora" 2>/dev/null || true; [[ -z $launcher ]] || kill "$launcher" 2>/dev/null || true; wait 2>/dev/null || true' EXIT
 /usr/libexec/at-spi-bus-launcher --launch-immediately &
 launcher=$!
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb QT_ACCESSIBILITY=1 NO_AT_BRIDGE=0
