@@ -14,7 +14,7 @@ game=$build/numora
 seconds=${NUMORA_IDLE_SECONDS:-30}
 
 numberfile=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$numberfile" >/dev/null 2>&1 &
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$numberfile" >/dev/null 2>&1 &
 xvfb=$!
 for _ in $(seq 100); do [[ -s $numberfile ]] && break; sleep 0.05; done
 export DISPLAY=:$(head -1 "$numberfile")

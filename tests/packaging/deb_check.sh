@@ -116,7 +116,7 @@ echo "installed files are in place; Exec and Icon resolve"
 # --- start it ----------------------------------------------------------------------
 # Xvfb picks a free display itself and writes its number to the pipe.
 exec {fd}>"$work/display"
-Xvfb -displayfd "$fd" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+Xvfb -displayfd "$fd" -screen 0 1024x768x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
 xvfb=$!
 exec {fd}>&-
 for _ in $(seq 100); do

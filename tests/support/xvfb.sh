@@ -1,8 +1,11 @@
 # Sourced by the test scripts that need an X display: starts Xvfb on a free display,
 # exports DISPLAY and ends the server when the script exits.
 #   . tests/support/xvfb.sh   (XVFB_SCREEN sets the screen, 1024x768x24 by default)
+# -noreset: by default the server resets whenever its last client leaves, and refuses
+# connections while it does; a window manager started just after another one ended, or
+# while a polling xprop was the only client, then fails with "Unable to open X display".
 xvfb_numberfile=$(mktemp)
-Xvfb -displayfd 3 -screen 0 "${XVFB_SCREEN:-1024x768x24}" -nolisten tcp 3>"$xvfb_numberfile" >/dev/null 2>&1 &
+Xvfb -displayfd 3 -screen 0 "${XVFB_SCREEN:-1024x768x24}" -nolisten tcp -noreset 3>"$xvfb_numberfile" >/dev/null 2>&1 &
 xvfb_pid=$!
 for _ in $(seq 200); do [[ -s $xvfb_numberfile ]] && break; sleep 0.05; done
 [[ -s $xvfb_numberfile ]] || { echo "Xvfb did not start" >&2; exit 1; }

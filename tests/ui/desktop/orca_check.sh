@@ -39,16 +39,22 @@ trap 'for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done; wait 2>/dev
 export GSETTINGS_BACKEND=memory NO_AT_BRIDGE=0 GTK_A11Y=atspi
 /usr/libexec/at-spi-bus-launcher --launch-immediately &
 pids+=($!)
-openbox --sm-disable >/dev/null 2>&1 &
+openbox --sm-disable >"$work/openbox.log" 2>&1 &
 pids+=($!)
 speech-dispatcher --run-single --timeout 0 --config-dir "$XDG_CONFIG_HOME/speech-dispatcher" \
   --log-dir "$work" >/dev/null 2>&1 &
 pids+=($!)
-# The window manager announces itself on the root window.
-for _ in $(seq 100); do
+# The window manager announces itself on the root window; without one no window is
+# ever active, and Orca would say nothing of the game.
+for _ in $(seq 300); do
   xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
   sleep 0.1
 done
+xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' || {
+  echo "FAIL: openbox did not start within 30 s; it printed:" >&2
+  cat "$work/openbox.log" >&2
+  exit 1
+}
 # Orca speaks only through a speech server that is already listening.
 for _ in $(seq 200); do
   [[ -S $XDG_RUNTIME_DIR/speech-dispatcher/speechd.sock ]] && break

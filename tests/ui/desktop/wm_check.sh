@@ -19,7 +19,8 @@ endbus() {
   children=$(ps -o pid= --ppid "$bus_pid")
   kill "$bus_pid" $children 2>/dev/null
 }
-trap 'stop; endbus; kill "$xvfb_pid" 2>/dev/null || true' EXIT
+wmlog=$(mktemp)  # what the window manager prints, shown when it does not start
+trap 'stop; endbus; kill "$xvfb_pid" 2>/dev/null || true; rm -f "$wmlog"' EXIT
 
 # Polls `condition` every 0.1 s for up to `seconds`.
 within() {
@@ -66,11 +67,11 @@ for wm in xfwm4 metacity; do
   command -v "$wm" >/dev/null || { fail "$wm" "not installed (Debian package $wm)"; continue; }
   xprop -root -remove _NET_SUPPORTING_WM_CHECK 2>/dev/null
   case $wm in
-    xfwm4) xfwm4 --compositor=off >/dev/null 2>&1 & ;;
-    metacity) metacity >/dev/null 2>&1 & ;;
+    xfwm4) xfwm4 --compositor=off >"$wmlog" 2>&1 & ;;
+    metacity) metacity >"$wmlog" 2>&1 & ;;
   esac
   running+=($!)
-  within 20 wmrunning || { fail "$wm" "did not start"; stop; continue; }
+  within 20 wmrunning || { fail "$wm" "did not start; it printed: $(cat "$wmlog")"; stop; continue; }
   "$game" >/dev/null 2>&1 &
   running+=($!)
   main=$(findwindow '^Numora$')
