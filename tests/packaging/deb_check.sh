@@ -17,6 +17,7 @@ for tool in cpack dpkg dpkg-deb dpkg-query file Xvfb xdpyinfo xdotool; do
 done
 # shellcheck source=build_deb.sh
 source "$(dirname "${BASH_SOURCE[0]}")/build_deb.sh"
+. "$(dirname "${BASH_SOURCE[0]}")/../support/poll.sh"
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/numora-deb.XXXXXX")
 xvfb=
@@ -119,12 +120,11 @@ exec {fd}>"$work/display"
 Xvfb -displayfd "$fd" -screen 0 1024x768x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
 xvfb=$!
 exec {fd}>&-
-for _ in $(seq 100); do
-  [[ -s $work/display ]] && break
+xvfbready() {
   kill -0 "$xvfb" 2>/dev/null || { cat "$work/xvfb.log" >&2; fail "Xvfb did not start"; }
-  sleep 0.1
-done
-[[ -s $work/display ]] || fail "Xvfb gave no display number within 10 s"
+  [[ -s $work/display ]]
+}
+within 10 xvfbready || fail "Xvfb gave no display number within 10 s"
 DISPLAY=:$(head -1 "$work/display")
 export DISPLAY
 xdpyinfo >/dev/null 2>&1 || fail "Xvfb display $DISPLAY does not answer"

@@ -10,12 +10,8 @@ cd "$(dirname "$0")/../../.."
 . tests/support/xvfb.sh
 
 work=$(mktemp -d)
-# The server forgets the resources when its last client leaves; this one stays.
-xprop -root -spy RESOURCE_MANAGER >/dev/null 2>&1 &
-holder=$!
-trap 'kill "$holder" "$xvfb_pid" 2>/dev/null || true; rm -rf "$work"' EXIT
-within() { for _ in $(seq 50); do "$@" && return 0; sleep 0.1; done; return 1; }
-within xprop -root RESOURCE_MANAGER >/dev/null 2>&1 || true
+# The server keeps the resources between clients: it never resets (xvfb.sh).
+trap 'kill "$xvfb_pid" 2>/dev/null || true; rm -rf "$work"' EXIT
 
 render() {  # name, Xft.dpi, then environment assignments for the probe
   local name=$1 dpi=$2

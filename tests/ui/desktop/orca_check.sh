@@ -33,6 +33,7 @@ CONF
 fi
 
 game=$2 here=$3 work=$4
+. "$here/../../support/poll.sh"
 log=$work/orca.log
 pids=()
 trap 'for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done; wait 2>/dev/null || true' EXIT
@@ -46,20 +47,15 @@ speech-dispatcher --run-single --timeout 0 --config-dir "$XDG_CONFIG_HOME/speech
 pids+=($!)
 # The window manager announces itself on the root window; without one no window is
 # ever active, and Orca would say nothing of the game.
-for _ in $(seq 300); do
-  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-  sleep 0.1
-done
-xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' || {
+wmrunning() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+within 30 wmrunning || {
   echo "FAIL: openbox did not start within 30 s; it printed:" >&2
   cat "$work/openbox.log" >&2
   exit 1
 }
 # Orca speaks only through a speech server that is already listening.
-for _ in $(seq 200); do
-  [[ -S $XDG_RUNTIME_DIR/speech-dispatcher/speechd.sock ]] && break
-  sleep 0.1
-done
+within 20 test -S "$XDG_RUNTIME_DIR/speech-dispatcher/speechd.sock" ||
+  echo "the speech server's socket did not appear within 20 s" >&2
 # Orca will not start while any process of the same user is called orca, wherever it
 # runs, even one that has ended and not been reaped: it asks pgrep. This one looks in
 # its own session only, where nothing else is Orca.
@@ -75,10 +71,7 @@ for attempt in 1 2; do
   PATH=$work/bin:$PATH setsid script -qfec "orca --debug-file /dev/stdout" "$log" </dev/null >/dev/null 2>&1 &
   orca=$!
   pids+=("$orca")
-  for _ in $(seq 300); do
-    grep -aq "SPEECH OUTPUT: 'Screen reader on" "$log" && break 2
-    sleep 0.1
-  done
+  within 30 grep -aq "SPEECH OUTPUT: 'Screen reader on" "$log" && break
   echo "Orca did not speak within 30 s (attempt $attempt)" >&2
 done
 status=0

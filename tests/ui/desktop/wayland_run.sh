@@ -15,7 +15,7 @@ export WAYLAND_DISPLAY=numora-test QT_QPA_PLATFORM=wayland
 # program's (the driver is unloaded before the report, so no suppression can name it).
 # Naming no buffer integration Qt has keeps EGL out; Qt warns once that it found none.
 export QT_WAYLAND_CLIENT_BUFFER_INTEGRATION=none
-for _ in $(seq 200); do [[ -S $runtime/numora-test ]] && break; sleep 0.05; done
-[[ -S $runtime/numora-test ]] || { echo "weston did not start:" >&2; cat "$runtime/weston.log" >&2; exit 1; }
+. "$(dirname "$0")/../../support/poll.sh"
+within 10 test -S "$runtime/numora-test" || { echo "weston did not start:" >&2; cat "$runtime/weston.log" >&2; exit 1; }
 unset DISPLAY
 "$@"

@@ -22,13 +22,6 @@ endbus() {
 wmlog=$(mktemp)  # what the window manager prints, shown when it does not start
 trap 'stop; endbus; kill "$xvfb_pid" 2>/dev/null || true; rm -f "$wmlog"' EXIT
 
-# Polls `condition` every 0.1 s for up to `seconds`.
-within() {
-  local seconds=$1
-  shift
-  for _ in $(seq $((seconds * 10))); do "$@" && return 0; sleep 0.1; done
-  return 1
-}
 wmrunning() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
 findwindow() { timeout 20 xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -1; }
 
