@@ -13,14 +13,9 @@ probe=$build/bench/window_probe
 game=$build/numora
 seconds=${NUMORA_IDLE_SECONDS:-30}
 
-numberfile=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$numberfile" >/dev/null 2>&1 &
-xvfb=$!
-for _ in $(seq 100); do [[ -s $numberfile ]] && break; sleep 0.05; done
-export DISPLAY=:$(head -1 "$numberfile")
-rm -f "$numberfile"
+. tests/support/xvfb.sh
 running=
-trap '[[ -z $running ]] || kill "$running" 2>/dev/null || true; kill "$xvfb" 2>/dev/null || true' EXIT
+trap '[[ -z $running ]] || kill "$running" 2>/dev/null || true; kill "$xvfb_pid" 2>/dev/null || true' EXIT
 
 echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | xargs)"
 
