@@ -13,7 +13,7 @@
 
 namespace numora {
 
-enum class Guessed { Guess, OnePossible, NoPossible };
+enum class Guessed : std::uint8_t { Guess, OnePossible, NoPossible };
 
 struct NextGuess {
     Guessed result = Guessed::Guess;

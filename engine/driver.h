@@ -15,7 +15,7 @@
 
 namespace numora {
 
-enum class Board { Picture1, Picture2 };  // the player's board, the computer's board
+enum class Board : std::uint8_t { Picture1, Picture2 };  // the player's board, the computer's board
 
 // One board row: a guess and the answer it got.
 struct AnsweredGuess {
@@ -26,7 +26,7 @@ struct AnsweredGuess {
     bool operator==(const AnsweredGuess &) const = default;
 };
 
-enum class Outcome { Lost, Won, Draw, Contradiction };
+enum class Outcome : std::uint8_t { Lost, Won, Draw, Contradiction };
 
 // What the driver needs from the game window. The driver tells what happened; the
 // window words it.
@@ -44,9 +44,9 @@ public:
     virtual void showend(Outcome outcome) = 0;  // Lost: the window reads the number from state().mynumber
 };
 
-enum class Phase { Idle, NumberEntry, Thinking, SignEntry, Ended, Contradiction };
-enum class NumberResult { Accepted, Incomplete, Repeated, Refused };
-enum class SignsResult { Accepted, Impossible, Refused };
+enum class Phase : std::uint8_t { Idle, NumberEntry, Thinking, SignEntry, Ended, Contradiction };
+enum class NumberResult : std::uint8_t { Accepted, Incomplete, Repeated, Refused };
+enum class SignsResult : std::uint8_t { Accepted, Impossible, Refused };
 
 struct NumberAnswer {
     NumberResult result;

@@ -6,14 +6,16 @@
 
 #include "module1.h"
 
+#include <cstdint>
+
 namespace numora {
 
-enum class Assessment { NoPossible, OnePossible, Counted };
+enum class Assessment : std::uint8_t { NoPossible, OnePossible, Counted };
 
 // How countclasses counts: the widest vector code this processor runs, the 16-byte
 // vector code every processor runs, or number by number with signcode, the plain
 // definition both are checked against. All three give the same classsizes.
-enum class Counting { Fastest, Portable, Reference };
+enum class Counting : std::uint8_t { Fastest, Portable, Reference };
 
 // Pool rows that agree with every recorded answer, in pool order.
 void findpossibles(Module1 &m);

@@ -32,7 +32,7 @@ constexpr bool possibleanswer(int plus, int minus)
 {
     const int code = 10 * plus + minus;
     return plus >= 0 && minus >= 0 && minus <= 4 &&
-           (code == kHit || std::find(kSignCodes.begin(), kSignCodes.end(), code) != kSignCodes.end());
+           (code == kHit || std::ranges::find(kSignCodes, code) != kSignCodes.end());
 }
 
 // 10 * plus + minus of a against b; symmetric, 40 when a == b.

@@ -115,6 +115,7 @@ int main(int argc, char **argv)
         }
     };
     std::vector<std::thread> pool;
+    pool.reserve(threads);
     for (std::uint64_t t = 0; t < threads; ++t)
         pool.emplace_back(worker);
     for (auto &t : pool)

@@ -697,7 +697,8 @@ std::optional<QString> textchanged(QLabel *display)
     auto *iface = dynamic_cast<DisplayAccessible *>(QAccessible::queryAccessibleInterface(display));
     if (!iface)
         return std::nullopt;
-    const QString before = iface->reported, now = display->text();
+    QString before = iface->reported;
+    const QString now = display->text();
     if (before == now)
         return std::nullopt;
     iface->reported = now;

@@ -7,6 +7,7 @@
 #include <QColor>
 #include <QString>
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 
@@ -33,7 +34,7 @@ void markdisplay(QLabel *display);
 // A keypad button that is checked while `marked` says so; `word` says so in its
 // description ("in use", "chosen"). Its colour shows the same mark: a change of colour
 // is when screen readers hear of it, and a told mark is announced as the player makes it.
-enum class Choice { Silent, Told };
+enum class Choice : std::uint8_t { Silent, Told };
 void markbutton(look::ColorButton *button, std::function<bool()> marked, const QString &word,
                 Choice choice = Choice::Silent);
 

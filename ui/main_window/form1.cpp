@@ -56,14 +56,14 @@ std::vector<QIcon> spinningtop()
 
 }  // namespace
 
-Form1::Form1(std::optional<std::uint64_t> seed, QWidget *parent) : QMainWindow(parent), driver_(*this, seed)
+Form1::Form1(std::optional<std::uint64_t> seed, QWidget *parent)
+    : QMainWindow(parent), driver_(*this, seed), spinner_(spinningtop())
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Numora"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
     setWindowIcon(windowicon());  // until the first tick spins it
-    spinner_.emplace(spinningtop());
 
     buildlayout();
     buildmenu();
@@ -173,8 +173,8 @@ void Form1::closeEvent(QCloseEvent *event)
 
 void Form1::Timer1_Timer()
 {
-    spinner_->show(*this, iconframe);
-    iconframe = (iconframe + 1) % spinner_->framecount();
+    spinner_.show(*this, iconframe);
+    iconframe = (iconframe + 1) % spinner_.framecount();
 }
 
 // --- Captions, boards, end windows ---------------------------------------------------

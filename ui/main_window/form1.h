@@ -114,7 +114,7 @@ private:
     QLabel *Label1 = nullptr;                             // "Your progress"
     QLabel *Label6 = nullptr;                             // status line
     QTimer *Timer1 = nullptr;                             // spins the window icon
-    std::optional<look::IconAnimation> spinner_;          // the icon's frames, shown one a tick
+    look::IconAnimation spinner_;                         // the icon's frames, shown one a tick
 
     QMenu *game = nullptr;
     QAction *newgame_ = nullptr, *exitgame_ = nullptr, *help = nullptr, *about = nullptr;

@@ -7,11 +7,13 @@
 #include <QApplication>
 #include <QKeyEvent>
 
+#include <cstdint>
+
 namespace numora {
 
 namespace {
 
-enum class KeyAction { None, Digit, Point, Backspace, Plus, Minus };
+enum class KeyAction : std::uint8_t { None, Digit, Point, Backspace, Plus, Minus };
 
 struct MappedKey {
     KeyAction action = KeyAction::None;

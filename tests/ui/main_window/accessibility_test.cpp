@@ -54,8 +54,8 @@ void listen(QAccessibleEvent *event)
 // Whether a screen reader heard it.
 bool washeard(QAccessible::Event type, const QString &name, const QString &text)
 {
-    return std::any_of(heard.cbegin(), heard.cend(),
-                       [&](const Heard &h) { return h.type == type && h.name == name && h.text == text; });
+    return std::ranges::any_of(heard,
+                               [&](const Heard &h) { return h.type == type && h.name == name && h.text == text; });
 }
 
 QAccessibleInterface *of(QObject *object)

@@ -452,7 +452,8 @@ void Form1Test::gameToALoss()
         type(guesses[turn]);
         click("Command12");
         QVERIFY(settle());
-        if ((lost = openwindow("frmUlost")))
+        lost = openwindow("frmUlost");
+        if (lost)
             break;  // the computer was left with one possible number
         answerhonestly(secret);
         lost = openwindow("frmUlost");
