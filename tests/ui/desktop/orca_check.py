@@ -21,6 +21,8 @@ SEED = "1"
 DIGIT_ORDER = ["7", "8", "9", "4", "5", "6", "1", "2", "3", "0", "C", "CA", "Confirm Number"]
 SIGN_ORDER = ["4 plus", "4 minus", "3 plus", "3 minus", "2 plus", "2 minus", "1 plus", "1 minus",
               "0 plus", "0 minus", "Confirm Signs"]
+# A button's role: "push button" in Orca 43, "button" in Orca 48.
+BUTTON = r"(?:push )?button"
 UTTERANCE = re.compile(r"SPEECH OUTPUT: '(.*?)'(?: voice=\w+)? ?\{'", re.S)
 presses = 0
 
@@ -80,6 +82,14 @@ class Speech:
         return said
 
 
+def described(speech, what, name, description, found=None):
+    """A control and its tooltip, which Orca 43 speaks after the name and Orca 48 with
+    it; `found` is the name's utterance where the caller has heard it already."""
+    found = found or speech.expect(what, name)
+    if not re.search(description, found.string):
+        speech.expect(what + "'s tooltip", description)
+
+
 def until(what, condition, seconds=20):
     deadline = time.monotonic() + seconds
     while not condition():
@@ -110,7 +120,7 @@ def tabto(order, frm, to, speech):
     back = step > len(order) // 2
     for _ in range(len(order) - step if back else step):
         key("shift+Tab" if back else "Tab")
-    speech.expect("the focus on " + to, r"^%s push button" % re.escape(to))
+    speech.expect("the focus on " + to, r"^%s %s" % (re.escape(to), BUTTON))
 
 
 def signs(guess, secret):
@@ -161,11 +171,16 @@ def readwindows(speech):
     key("alt+a")
     speech.expect("About", r"^About the game\.\.\. dialog Tavrel 2\.0 \(the smarter version\) "
                   r"Number Guessing Game\. Written by Orin Vale\.? E-mail address: \S+@")
-    speech.expect("the OK button and its tooltip", r"^OK push button")
-    speech.expect("the OK button's tooltip", r"^Move your mouse on the picture!")
+    # Orca 43 follows the focus into the dialog and names the button; Orca 48, when the
+    # dialog opens under the key that opened it, moves its focus there silently. The
+    # player asks where the focus is (keypad Enter, "where am I") and hears the same.
+    ok = speech.awaits(r"^OK " + BUTTON, 3)
+    if not ok:
+        key("KP_Enter")
+    described(speech, "the OK button", r"^OK " + BUTTON, r"Move your mouse on the picture!", ok)
     key("Tab")
-    speech.expect("the photograph", r"^Photograph")
-    speech.expect("the photograph's tooltip", r"That was what I used to do before I began writing unnecessary")
+    described(speech, "the photograph", r"^Photograph",
+              r"That was what I used to do before I began writing unnecessary")
     key("Escape")
     until("the game window to be active again", lambda: activewindow() == "Numora")
     key("alt+h")
@@ -179,7 +194,8 @@ def readwindows(speech):
 
     def sayall():
         with open(LOG, encoding="utf-8", errors="replace") as log:
-            return re.findall(r"SAY ALL: \[text \| Game Help\] '([^']*)", log.read())
+            # Orca 43 names the text it reads, "[text | Game Help]"; Orca 48 its object.
+            return re.findall(r"SAY ALL: (?:\[text \| Game Help\]|<Atspi\.Accessible [^>]*>) '([^']*)", log.read())
 
     def unread():
         left = list(order)
@@ -217,7 +233,7 @@ def play(speech):
         key("alt+g")
         if speech.awaits(r"^New", 5):
             key("n")
-            if speech.awaits(r"^Confirm Number push button", 5):
+            if speech.awaits(r"^Confirm Number " + BUTTON, 5):
                 break
         key("Escape")
         key("Escape")
@@ -259,7 +275,7 @@ def play(speech):
         print("    answered %s with %d plus, %d minus in %d key presses" % (shown, plus, minus, presses))
         # The answer is told whether the game goes on or ends, in whichever order the
         # end window and the news come.
-        told = speech.collect(mark, [r"^My guess %s: " % shown, r"Play again\?|^Confirm Number push button"])
+        told = speech.collect(mark, [r"^My guess %s: " % shown, r"Play again\?|^Confirm Number " + BUTTON])
         if any("Play again?" in said for said in told):
             break
         if turn == 0:
@@ -276,7 +292,7 @@ def play(speech):
             if again:
                 fail("the message was spoken again: %r" % again)
             key("Return")
-            speech.expect("the focus back on Confirm Number", r"^Confirm Number push button")
+            speech.expect("the focus back on Confirm Number", r"^Confirm Number " + BUTTON)
             tabto(DIGIT_ORDER, "Confirm Number", "CA", speech)
             key("space")
             speech.expect("the guess cleared", r"^cleared")
@@ -284,10 +300,10 @@ def play(speech):
     else:
         fail("no end after 12 turns")
     # YES: a new game, its entry focused, its boards empty.
-    if not any(said.startswith("YES push button") for said in told):
-        speech.expect("YES focused in the end window", r"^YES push button")
+    if not any(re.match("YES " + BUTTON, said) for said in told):
+        speech.expect("YES focused in the end window", r"^YES " + BUTTON)
     key("Return")
-    speech.expect("the focus on the new game's entry", r"^Confirm Number push button")
+    speech.expect("the focus on the new game's entry", r"^Confirm Number " + BUTTON)
     key("F2")
     speech.expect("the player's board emptied", r"^Your progress: no rows yet")
 
