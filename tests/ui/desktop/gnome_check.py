@@ -146,12 +146,20 @@ class Session:
         return self.cardinals(self.root, "_NET_WORKAREA")[:4]
 
 
-def start_game(session, overview, what):
+def start_game(session, keyboard, overview, what):
     global game
     game = subprocess.Popen([GAME, SEED], stdout=open(os.path.join(WORK, "game.out"), "a"), stderr=subprocess.STDOUT)
     window = within(20, lambda: session.window("^Numora$"),
                     what + ": the game window did not appear on Xwayland, framed by GNOME")
-    if not poll(10, lambda: session.active() == window.id):
+
+    def focused():
+        # Should the shell have opened its overview only after the check above, no window
+        # has the focus while it is open.
+        if overview():
+            keyboard.press("Escape")
+        return session.active() == window.id
+
+    if not poll(10, focused):
         fail("%s: the game window did not get the focus; window %s has it, the overview is %s"
              % (what, session.active(), "open" if overview() else "closed"))
     return window
@@ -193,13 +201,14 @@ def controlrect(client, rect, scale=1):
 
 def main():
     log = os.path.join(WORK, "shell.log")
-    within(30, lambda: "GNOME Shell started" in open(log).read(), "GNOME Shell did not start")
     bus = dbus.SessionBus()
-    keyboard = Keyboard(bus)
-    shell = bus.get_object("org.gnome.Shell", "/org/gnome/Shell")
+    shell = within(30, lambda: bus.get_object("org.gnome.Shell", "/org/gnome/Shell"), "GNOME Shell did not start")
     overview = lambda: shell.Get("org.gnome.Shell", "OverviewActive", dbus_interface=dbus.PROPERTIES_IFACE)  # noqa: E731
-    # The shell starts in its overview; Escape leaves it. mutter makes its virtual
-    # keyboard at the first key and drops that key, so Escape goes again until it is gone.
+    # The shell opens its overview once it has started, and says that it has started.
+    within(30, lambda: overview() or "GNOME Shell started" in open(log).read(), "GNOME Shell did not finish starting")
+    keyboard = within(10, lambda: Keyboard(bus), "mutter's remote-desktop interface did not answer")
+    # Escape leaves the overview. mutter makes its virtual keyboard at the first key and
+    # drops that key, so Escape goes again until the overview is gone.
     within(30, lambda: (keyboard.press("Escape"), not overview())[1], "the shell stayed in its overview")
     found = within(30, lambda: re.search(r"Using public X11 display (:\d+)", open(log).read()),
                    "the shell named no X11 display for Xwayland")
@@ -210,7 +219,7 @@ def main():
     os.environ["XAUTHORITY"] = os.path.join(rundir, auth[0])
     session = within(30, Session, "Xwayland did not answer")
 
-    window = start_game(session, overview, "scale 1")
+    window = start_game(session, keyboard, overview, "scale 1")
     client = check_centred(session, window, "scale 1")
     shot = Screen()
     shape = controlrect(client, SHAPE3)
@@ -256,7 +265,7 @@ def main():
     # GNOME's settings daemon tells X11 programs a scale of 2 as a font resolution of
     # 192 dpi; the headless shell has no such daemon.
     subprocess.run(["xrdb", "-merge"], input=b"Xft.dpi: 192\n", check=True)
-    window = start_game(session, overview, "scale 2")
+    window = start_game(session, keyboard, overview, "scale 2")
     client2 = check_centred(session, window, "scale 2")
     if client2[2:] != (2 * client[2], 2 * client[3]):
         fail("at a scale of 2 the game window is %dx%d, not twice %dx%d" % (client2[2:] + client[2:]))
