@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "form1.h"
 #include "look.h"
+#include "windowsystem.h"
 
 #include <QApplication>
 
@@ -31,6 +32,7 @@ int main(int, char *argv[])
     // The game takes no command line; Qt's own options would load a style sheet from a
     // file or mirror the windows.
     int qtargc = 1;
+    numora::choosewindowsystem();
     numora::look::preparedesktop();
     QApplication app(qtargc, argv);
     QApplication::setApplicationName(QStringLiteral("Numora"));

@@ -5,6 +5,7 @@
 //   seeded_game SEED
 #include "form1.h"
 #include "look.h"
+#include "windowsystem.h"
 
 #include <QApplication>
 
@@ -19,6 +20,7 @@ int main(int argc, char *argv[])
     }
     const std::uint64_t seed = std::strtoull(argv[1], nullptr, 10);
     int qtargc = 1;
+    numora::choosewindowsystem();
     numora::look::preparedesktop();
     QApplication app(qtargc, argv);
     QApplication::setApplicationName(QStringLiteral("Numora"));

@@ -1,0 +1,57 @@
+// SPDX-License-Identifier: MIT
+#include "windowsystem.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+
+namespace numora {
+
+namespace {
+
+bool namesgnome(std::string desktops)
+{
+    // A list such as "ubuntu:GNOME"; GNOME Classic and GNOME Flashback name it too.
+    std::transform(desktops.begin(), desktops.end(), desktops.begin(),
+                   [](unsigned char c) { return char(std::tolower(c)); });
+    return desktops.find("gnome") != std::string::npos;
+}
+
+std::string variable(const char *name)
+{
+    const char *value = std::getenv(name);
+    return value ? value : "";
+}
+
+}  // namespace
+
+std::string platformfor(const Session &session)
+{
+    // A platform the player named is theirs to keep.
+    if (!session.qtplatform.empty())
+        return {};
+    const bool wayland = !session.waylanddisplay.empty() || session.sessiontype == "wayland";
+    if (!wayland || session.display.empty())
+        return {};
+    // GNOME's compositor neither places the windows of a Wayland client nor draws their
+    // frames: Qt would draw title bars of its own, with a maximize box on every window,
+    // and the compositor would put the game window and the end windows wherever it likes.
+    // Through Xwayland GNOME frames them itself, with the boxes each window asks for,
+    // and lets them keep their places, centred or fixed. Qt 5 made the same choice under
+    // GNOME. Compositors that frame their clients (KWin, weston) keep the native client.
+    // Should the X server not answer, Qt falls back to Wayland.
+    if (namesgnome(session.currentdesktop) || namesgnome(session.sessiondesktop))
+        return "xcb;wayland";
+    return {};
+}
+
+void choosewindowsystem()
+{
+    const std::string platform =
+        platformfor({variable("QT_QPA_PLATFORM"), variable("DISPLAY"), variable("WAYLAND_DISPLAY"),
+                     variable("XDG_SESSION_TYPE"), variable("XDG_CURRENT_DESKTOP"), variable("XDG_SESSION_DESKTOP")});
+    if (!platform.empty())
+        setenv("QT_QPA_PLATFORM", platform.c_str(), 1);
+}
+
+}  // namespace numora
