@@ -24,7 +24,11 @@ if [[ ${1:-} != --session ]]; then
   [[ -d /tmp/.X11-unix ]] || mkdir -m 1777 /tmp/.X11-unix
   hide='mount -t tmpfs -o mode=1777 none /tmp/.X11-unix'
   [[ ! -d /run/systemd ]] || hide+=' && mount -t tmpfs none /run/systemd'
-  timeout --kill-after=5 90 unshare --mount --propagation private -- \
+  # Inside a chroot whose root is no mount point, the propagation of / cannot be made
+  # private; there the namespace takes the chroot's own, as its mounts lie below it.
+  propagation=private
+  mountpoint -q / || propagation=unchanged
+  timeout --kill-after=5 90 unshare --mount --propagation "$propagation" -- \
     bash -c "$hide"' && exec dbus-run-session -- "$0" --session "$@"' "$0" "$game" "$here" "$work"
   exit
 fi
