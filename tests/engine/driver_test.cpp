@@ -182,9 +182,10 @@ TEST(Driver, PlayersGuessIsAnsweredAgainstTheComputersNumber)
         for (char d = '9'; d >= '0'; --d)
             if (number.find(d) == std::string::npos)
                 lacking += d;
+        const std::string letters = "abcdwxyz", digits = number + lacking;
         std::string guess;
         for (char c : pattern)
-            guess += c <= 'd' ? number.at(c - 'a') : lacking.at(c - 'w');
+            guess += digits.at(letters.find(c));
         const NumberAnswer answer = g.driver.confirmnumber(guess);
         EXPECT_EQ(answer.result, NumberResult::Accepted) << pattern;
         EXPECT_EQ(std::pair(answer.plus, answer.minus), std::pair(plus, minus)) << pattern << " against " << number;
