@@ -30,7 +30,10 @@ NextGuess ComputerPlayer::nextguess(std::mt19937_64 &rng, bool lastchance)
         if (lastchance) {
             row = poolrow(m.possibles[std::uniform_int_distribution<int>(0, m.possiblecount - 1)(rng)]);
         } else {
-            ratepool(m);
+            if (score_)
+                scorepool(m, score_);
+            else
+                ratepool(m);
             pickbest(m);
             row = m.bestlist.at(std::uniform_int_distribution<int>(0, m.bestcount - 1)(rng));
         }

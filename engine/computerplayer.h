@@ -7,6 +7,7 @@
 #pragma once
 
 #include "guesser.h"
+#include "strategies.h"
 
 #include <cstdint>
 #include <random>
@@ -23,7 +24,8 @@ struct NextGuess {
 
 class ComputerPlayer {
 public:
-    explicit ComputerPlayer(Module1 &m) : m_(m) {}
+    // Rated by `score`, or by ratepool, the game's own rating, when it is nullptr.
+    explicit ComputerPlayer(Module1 &m, Score score = nullptr) : m_(m), score_(score) {}
 
     void newgame();  // the whole table in the pool, no guess made
 
@@ -48,6 +50,7 @@ private:
     void take(int row);
 
     Module1 &m_;
+    Score score_;
 };
 
 // Seeds `rng` for game number `game` of a run seeded with `seed`, from all 64 bits of

@@ -43,14 +43,8 @@ NumberAnswer Driver::confirmnumber(const std::string &guesstext)
     for (int i = 0; i < m.yourguesscount; ++i)
         if (m.yourguesses[i] == guesstext)
             return {NumberResult::Repeated};
-    NumberAnswer answer{NumberResult::Accepted};
-    for (int j = 0; j < 4; ++j) {
-        const auto foundat = m.mynumber.find(guesstext[j]);
-        if (foundat == static_cast<std::size_t>(j))
-            ++answer.plus;
-        else if (foundat != std::string::npos)
-            ++answer.minus;
-    }
+    const int code = signcode(digitsof(guesstext), digitsof(m.mynumber));
+    const NumberAnswer answer{NumberResult::Accepted, code / 10, code % 10};
     m.yourguesses[m.yourguesscount] = guesstext;
     m.yourplus[m.yourguesscount] = answer.plus;
     m.yourminus[m.yourguesscount] = answer.minus;

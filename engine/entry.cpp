@@ -1,11 +1,20 @@
 // SPDX-License-Identifier: MIT
 #include "entry.h"
 
+#include "tables.h"
+
 namespace numora {
 
 bool Entry::type(int digit)
 {
-    if (digit < 0 || digit > 9 || typed.size() > 3 || inuse(digit) || (digit == 0 && typed.empty()))
+    if (digit < 0 || digit > 9 || typed.size() > 3)
+        return false;
+    // Admissible once completed by the smallest digits not typed yet, or never.
+    std::string completed = typed + static_cast<char>('0' + digit);
+    for (char d = '0'; completed.size() < 4; ++d)
+        if (completed.find(d) == std::string::npos)
+            completed += d;
+    if (!admissible(completed))
         return false;
     typed += static_cast<char>('0' + digit);
     return true;

@@ -1,13 +1,17 @@
 // SPDX-License-Identifier: MIT
-// Plays the computer's side against secrets that it answers honestly.
-//   numora-selfplay --secret 1234 [--seed N]
-//   numora-selfplay --all [--seed N] [--threads N]
+// Plays the computer's side against secrets that it answers honestly, rated by the
+// game's own strategy (design) or by another one.
+//   numora-selfplay --secret 1234 [--seed N] [--strategy NAME]
+//   numora-selfplay --all [--seed N] [--threads N] [--strategy NAME]
+//   numora-selfplay --compare [--seed N] [--threads N]   every strategy over every secret
 #include "computerplayer.h"
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -22,10 +26,10 @@ namespace {
 
 // Number of computer guesses to find the secret; a single possible left after
 // guess k counts as found with guess k + 1.
-int playgame(const Digits &secret, std::uint64_t seed, std::uint64_t game, bool verbose)
+int playgame(const Digits &secret, std::uint64_t seed, std::uint64_t game, Score score, bool verbose)
 {
     auto m = std::make_unique<Module1>();
-    ComputerPlayer player(*m);
+    ComputerPlayer player(*m, score);
     player.newgame();
     std::mt19937_64 rng;
     seedgame(rng, seed, game);
@@ -48,9 +52,23 @@ int playgame(const Digits &secret, std::uint64_t seed, std::uint64_t game, bool 
     }
 }
 
+std::string strategynames()
+{
+    std::string names;
+    for (const Strategy &s : strategies()) {
+        if (!names.empty())
+            names += '|';
+        names += s.name;
+    }
+    return names;
+}
+
 [[noreturn]] void usage(const char *why)
 {
-    std::fprintf(stderr, "numora-selfplay: %s (usage: --secret NNNN | --all [--seed N] [--threads N])\n", why);
+    std::fprintf(stderr,
+                 "numora-selfplay: %s (usage: --secret NNNN | --all | --compare, then [--seed N] [--threads N]"
+                 " [--strategy %s], no --strategy with --compare)\n",
+                 why, strategynames().c_str());
     std::exit(2);
 }
 
@@ -64,51 +82,16 @@ std::uint64_t number(const char *text, const char *flag)
     return value;
 }
 
-}  // namespace
-
-int main(int argc, char **argv)
+// Games by number of guesses, over every secret; empty when one was not found.
+std::map<int, int> playall(std::uint64_t seed, std::uint64_t threads, Score score, bool progress)
 {
-    std::string secret;
-    bool all = false;
-    std::uint64_t seed = 1, threads = 1;
-    for (int i = 1; i < argc; ++i) {
-        const std::string flag = argv[i];
-        const bool hasvalue = i + 1 < argc;
-        if (flag == "--all") {
-            all = true;
-        } else if (flag == "--secret" || flag == "--seed" || flag == "--threads") {
-            if (!hasvalue)
-                usage(("missing value for " + flag).c_str());
-            const char *value = argv[++i];
-            if (flag == "--secret")
-                secret = value;
-            else if (flag == "--seed")
-                seed = number(value, "--seed");
-            else
-                threads = number(value, "--threads");
-        } else {
-            usage(("unknown argument " + flag).c_str());
-        }
-    }
-    if (all == !secret.empty())
-        usage("give either --secret or --all");
-    if (!secret.empty()) {
-        if (!admissible(secret))
-            usage("the secret needs four different digits and no leading 0");
-        const int k = playgame(digitsof(secret), seed, 0, true);
-        std::printf("found %s in %d\n", secret.c_str(), k);
-        return k > 0 ? 0 : 1;
-    }
-    if (threads < 1 || threads > 64)
-        usage("--threads takes 1 to 64");
     CandidateTable candidates{};
     buildcandidates(candidates);
     std::vector<int> counts(kCandidates);
     std::atomic<int> next{0}, done{0};
-    const bool progress = isatty(2);
     auto worker = [&] {
         for (int i; (i = next++) < kCandidates;) {
-            counts[i] = playgame(candidates[i], seed, static_cast<std::uint64_t>(i), false);
+            counts[i] = playgame(candidates[i], seed, static_cast<std::uint64_t>(i), score, false);
             const int d = ++done;
             if (progress && d % 45 == 0)
                 std::fprintf(stderr, "\r[%-50s] %d/%d", std::string(d * 50 / kCandidates, '#').c_str(), d, kCandidates);
@@ -123,15 +106,110 @@ int main(int argc, char **argv)
     if (progress)
         std::fprintf(stderr, "\n");
     std::map<int, int> histogram;
-    long total = 0;
     for (int k : counts) {
         if (k < 0)
-            return 1;
+            return {};
         ++histogram[k];
-        total += k;
     }
+    return histogram;
+}
+
+double meanof(const std::map<int, int> &histogram)
+{
+    long total = 0;
+    for (auto [k, n] : histogram)
+        total += static_cast<long>(k) * n;
+    return static_cast<double>(total) / kCandidates;
+}
+
+// One row a strategy: its mean, its most guesses, its games by guesses from 1 up, and
+// the wall time it took.
+int compare(std::uint64_t seed, std::uint64_t threads)
+{
+    struct Row {
+        std::string_view name;
+        std::map<int, int> histogram;
+        double seconds;
+    };
+    std::vector<Row> rows;
+    int most = 0;
+    for (const Strategy &s : strategies()) {
+        const auto start = std::chrono::steady_clock::now();
+        auto histogram = playall(seed, threads, s.score, false);
+        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+        if (histogram.empty())
+            return 1;
+        most = std::max(most, histogram.rbegin()->first);
+        rows.push_back({s.name, std::move(histogram), took.count()});
+    }
+    std::printf("%-8s %6s %3s", "strategy", "mean", "max");
+    for (int k = 1; k <= most; ++k)
+        std::printf(" %5d", k);
+    std::printf(" %7s\n", "seconds");
+    for (const Row &r : rows) {
+        std::printf("%-8s %6.4f %3d", std::string(r.name).c_str(), meanof(r.histogram), r.histogram.rbegin()->first);
+        for (int k = 1; k <= most; ++k) {
+            const auto found = r.histogram.find(k);
+            std::printf(" %5d", found == r.histogram.end() ? 0 : found->second);
+        }
+        std::printf(" %7.2f\n", r.seconds);
+    }
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char **argv)
+{
+    std::string secret;
+    bool all = false, comparing = false;
+    const Strategy *strategy = nullptr;
+    std::uint64_t seed = 1, threads = 1;
+    for (int i = 1; i < argc; ++i) {
+        const std::string flag = argv[i];
+        const bool hasvalue = i + 1 < argc;
+        if (flag == "--all") {
+            all = true;
+        } else if (flag == "--compare") {
+            comparing = true;
+        } else if (flag == "--secret" || flag == "--seed" || flag == "--threads" || flag == "--strategy") {
+            if (!hasvalue)
+                usage(("missing value for " + flag).c_str());
+            const char *value = argv[++i];
+            if (flag == "--secret") {
+                secret = value;
+            } else if (flag == "--seed") {
+                seed = number(value, "--seed");
+            } else if (flag == "--threads") {
+                threads = number(value, "--threads");
+            } else if (!(strategy = findstrategy(value))) {
+                usage((std::string("unknown strategy ") + value).c_str());
+            }
+        } else {
+            usage(("unknown argument " + flag).c_str());
+        }
+    }
+    if (int(all) + int(comparing) + int(!secret.empty()) != 1)
+        usage("give one of --secret, --all and --compare");
+    if (comparing && strategy)
+        usage("--compare plays every strategy: no --strategy");
+    const Score score = strategy ? strategy->score : nullptr;
+    if (!secret.empty()) {
+        if (!admissible(secret))
+            usage("the secret needs four different digits and no leading 0");
+        const int k = playgame(digitsof(secret), seed, 0, score, true);
+        std::printf("found %s in %d\n", secret.c_str(), k);
+        return k > 0 ? 0 : 1;
+    }
+    if (threads < 1 || threads > 64)
+        usage("--threads takes 1 to 64");
+    if (comparing)
+        return compare(seed, threads);
+    const auto histogram = playall(seed, threads, score, isatty(2));
+    if (histogram.empty())
+        return 1;
     for (auto [k, n] : histogram)
         std::printf("%d guesses: %d\n", k, n);
-    std::printf("mean %.4f\nmax %d\n", static_cast<double>(total) / kCandidates, histogram.rbegin()->first);
+    std::printf("mean %.4f\nmax %d\n", meanof(histogram), histogram.rbegin()->first);
     return 0;
 }

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "driver.h"
+#include "entry.h"
 #include "support/process.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +13,9 @@
 #include <optional>
 #include <set>
 #include <stdexcept>
+#include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 using namespace numora;
@@ -162,6 +166,43 @@ TEST(Driver, ImpossibleSignsAreRefused)
     EXPECT_TRUE(g.window.picture2.empty());
     EXPECT_EQ(g.driver.confirmsigns(0, 0), SignsResult::Accepted);
     EXPECT_EQ(g.window.picture2.size(), 1u);
+}
+
+TEST(Driver, PlayersGuessIsAnsweredAgainstTheComputersNumber)
+{
+    // a to d: the computer's digits; w to z: digits it lacks, largest first, so never 0.
+    const std::vector<std::tuple<std::string, int, int>> rows = {
+        {"abcd", 4, 0}, {"abdc", 2, 2}, {"acdb", 1, 3}, {"abcw", 3, 0},
+        {"awxy", 1, 0}, {"wabc", 0, 3}, {"wxyz", 0, 0}, {"wxab", 0, 2},
+    };
+    for (const auto &[pattern, plus, minus] : rows) {
+        Game g;
+        const std::string number = g.driver.state().mynumber;
+        std::string lacking;
+        for (char d = '9'; d >= '0'; --d)
+            if (number.find(d) == std::string::npos)
+                lacking += d;
+        const std::string letters = "abcdwxyz", digits = number + lacking;
+        std::string guess;
+        for (char c : pattern)
+            guess += digits.at(letters.find(c));
+        const NumberAnswer answer = g.driver.confirmnumber(guess);
+        EXPECT_EQ(answer.result, NumberResult::Accepted) << pattern;
+        EXPECT_EQ(std::pair(answer.plus, answer.minus), std::pair(plus, minus)) << pattern << " against " << number;
+    }
+}
+
+TEST(Entry, TypingKeepsAGuessThatCanStillBeAdmissible)
+{
+    const std::vector<std::tuple<std::string, int, bool>> rows = {
+        {"", 1, true},    {"", 9, true},    {"", 0, false},  {"", -1, false},  {"", 10, false},    {"1", 0, true},
+        {"10", 1, false}, {"10", 0, false}, {"10", 2, true}, {"987", 6, true}, {"9876", 5, false},
+    };
+    for (const auto &[typed, digit, accepted] : rows) {
+        Entry entry{typed};
+        EXPECT_EQ(entry.type(digit), accepted) << typed << " + " << digit;
+        EXPECT_EQ(entry.typed, accepted ? typed + static_cast<char>('0' + digit) : typed);
+    }
 }
 
 TEST(Driver, RepeatedAndShortGuessesRecordNothing)

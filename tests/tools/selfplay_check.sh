@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The strategy over every secret: all found, mean 5.40 to 5.50, never more than 9 guesses,
-# the same output whatever the number of threads; bad arguments exit with status 2.
+# the same output whatever the number of threads; bad arguments exit with status 2; --compare
+# prints one row a strategy whose games add up to every secret.
 #   selfplay_check.sh <numora-selfplay> [unoptimised]
 # An unoptimised build plays every secret once, not twice: the comparison of thread
 # counts, which only the optimised builds then make, would take minutes there.
@@ -16,8 +17,21 @@ if [[ ${2:-} != unoptimised ]]; then
   single=$("$tool" --all --seed 7 --threads 1)
   [[ $single == "$out" ]] || { echo "--threads 1 and --threads 2 differ"; diff <(echo "$single") <(echo "$out"); exit 1; }
 fi
-for args in "--secret 0123" "--secret 1123" "--secret" "--frobnicate" "--all --threads"; do
+for args in "--secret 0123" "--secret 1123" "--secret" "--frobnicate" "--all --threads" \
+  "--all --strategy" "--all --strategy random" "--secret 1234 --strategy Design" "--compare --strategy parts" \
+  "--compare --all" "--compare --secret 1234" "--compare --threads 0"; do
   set +e; "$tool" $args >/dev/null 2>&1; rc=$?; set -e
   [[ $rc == 2 ]] || { echo "'$args' exited $rc"; exit 1; }
 done
 "$tool" --secret 1234 --seed 3 | tail -1 | grep -Eq '^found 1234 in [1-9]$'
+"$tool" --secret 1234 --seed 3 --strategy entropy | tail -1 | grep -Eq '^found 1234 in [1-9]$'
+if [[ ${2:-} != unoptimised ]]; then
+  # Columns: strategy, mean, max, games in 1 to max guesses, seconds.
+  table=$("$tool" --compare --seed 7 --threads 2)
+  echo "$table"
+  echo "$table" | awk -v design="$(echo "$out" | awk '/^mean/ {print $2}')" '
+    NR == 1 { ok = $1 == "strategy" && $2 == "mean" && $3 == "max" && $NF == "seconds"; width = NF; next }
+    { games = 0; for (i = 4; i < NF; ++i) games += $i
+      ok = ok && NF == width && games == 4536 && $(3 + $3) > 0 && ($1 != "design" || $2 == design); names = names " " $1 }
+    END { exit !(ok && names == " design minimax entropy parts") }' || { echo "--compare table malformed"; exit 1; }
+fi
