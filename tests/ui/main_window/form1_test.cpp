@@ -207,30 +207,37 @@ void Form1Test::digitKeypadRules()
 void Form1Test::digitEntryFromNumericKeypad()
 {
     QVERIFY(startgame());
-    play().key(Qt::Key_0);  // refused first 0, as a click would be
-    for (Qt::Key k : {Qt::Key_1, Qt::Key_2, Qt::Key_3, Qt::Key_4})
-        play().key(k);
-    QCOMPARE(label("Label10")->text(), QStringLiteral("1234"));
-    QCOMPARE(button("Command4")->color(), kDigitInUse);
-    play().key(Qt::Key_Period);
-    QCOMPARE(label("Label10")->text(), QStringLiteral("123"));
-    QCOMPARE(button("Command4")->color(), kDigitPlain);
-    play().key(Qt::Key_Comma);  // the decimal key on layouts where it types ","
-    QCOMPARE(label("Label10")->text(), QStringLiteral("12"));
-    // The main keyboard row types too, Backspace taking back; the keypad's navigation keys
-    // (Num Lock off) do nothing.
-    play().key(Qt::Key_5, Qt::NoModifier);
-    QCOMPARE(label("Label10")->text(), QStringLiteral("125"));
-    play().key(Qt::Key_Backspace, Qt::NoModifier);
-    play().key(Qt::Key_End, Qt::KeypadModifier);
-    play().key(Qt::Key_Delete, Qt::KeypadModifier);
-    QCOMPARE(label("Label10")->text(), QStringLiteral("12"));
-    // Modifiers held down change nothing.
-    play().key(Qt::Key_6, Qt::KeypadModifier | Qt::ShiftModifier);
-    play().key(Qt::Key_7, Qt::KeypadModifier | Qt::ControlModifier);
-    QCOMPARE(label("Label10")->text(), QStringLiteral("1267"));
-    play().key(Qt::Key_Shift, Qt::ShiftModifier);
-    QCOMPARE(label("Label10")->text(), QStringLiteral("1267"));
+    // After each key, the guess it leaves, whose digits alone are marked in use: a first 0
+    // refused, as a click would be; "." and "," (the decimal key on layouts where it types
+    // ",") take back. The main keyboard row types too, Backspace taking back; the keypad's
+    // navigation keys (Num Lock off) and modifiers held down change nothing.
+    constexpr auto kKeypad = Qt::KeypadModifier;
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        const char *typed;
+    } steps[] = {{Qt::Key_0, kKeypad, ""},
+                 {Qt::Key_1, kKeypad, "1"},
+                 {Qt::Key_2, kKeypad, "12"},
+                 {Qt::Key_3, kKeypad, "123"},
+                 {Qt::Key_4, kKeypad, "1234"},
+                 {Qt::Key_Period, kKeypad, "123"},
+                 {Qt::Key_Comma, kKeypad, "12"},
+                 {Qt::Key_5, Qt::NoModifier, "125"},
+                 {Qt::Key_Backspace, Qt::NoModifier, "12"},
+                 {Qt::Key_End, kKeypad, "12"},
+                 {Qt::Key_Delete, kKeypad, "12"},
+                 {Qt::Key_6, kKeypad | Qt::ShiftModifier, "126"},
+                 {Qt::Key_7, kKeypad | Qt::ControlModifier, "1267"},
+                 {Qt::Key_Shift, Qt::ShiftModifier, "1267"}};
+    for (const auto &step : steps) {
+        play().key(step.key, step.modifiers);
+        const QString typed = QLatin1String(step.typed);
+        QCOMPARE(label("Label10")->text(), typed);
+        for (int d = 0; d <= 9; ++d)
+            QCOMPARE(button(qPrintable(numora::testsupport::digitbutton(d)))->color(),
+                     typed.contains(QChar(u'0' + d)) ? kDigitInUse : kDigitPlain);
+    }
 }
 
 void Form1Test::confirmNumberScoresAndOpensSignEntry()
@@ -327,33 +334,27 @@ void Form1Test::signCountersFromNumericKeypad()
     QVERIFY(startgame());
     play().guess("1023");
     QVERIFY(settle());
-    play().key(Qt::Key_Plus);
-    play().key(Qt::Key_Plus);
-    QCOMPARE(button("Command16")->color(), kSignChosen);  // 2 +
-    play().key(Qt::Key_Plus);
-    QCOMPARE(button("Command18")->color(), kSignChosen);  // 3 +
-    play().key(Qt::Key_Plus);
-    play().key(Qt::Key_Plus);  // a fifth press keeps 4 +
-    QCOMPARE(button("Command20")->color(), kSignChosen);
-    QCOMPARE(button("Command18")->color(), kSignPlain);
-    play().key(Qt::Key_Period);  // back to 0 + and 0 -
-    QCOMPARE(button("Command22")->color(), kSignChosen);
-    QCOMPARE(button("Command21")->color(), kSignChosen);
-    QCOMPARE(button("Command20")->color(), kSignPlain);
-    play().key(Qt::Key_Plus);
-    QCOMPARE(button("Command13")->color(), kSignChosen);  // 1 +
-
-    // A mouse choice is overridden by the counters at the next key press.
-    play().key(Qt::Key_Period);
-    play().click("Command18");  // 3 +
-    play().key(Qt::Key_Minus);
-    QCOMPARE(button("Command14")->color(), kSignChosen);  // 1 -
-    QCOMPARE(button("Command18")->color(), kSignChosen);  // 3 + stays
-    play().key(Qt::Key_Plus);
-    QCOMPARE(button("Command13")->color(), kSignChosen);  // 1 +
-    QCOMPARE(button("Command18")->color(), kSignPlain);
-    // The keypad's digits do nothing in the sign entry.
-    play().key(Qt::Key_5);
+    // After each key, or a click where there is no key, the one count chosen in each row:
+    // a fifth + keeps 4 +, "." goes back to 0 + and 0 -, and a mouse choice is overridden
+    // by the counters at the next key press of its row only. Digits do nothing here.
+    const struct {
+        Qt::Key key;
+        const char *click;
+        int plus, minus;
+    } steps[] = {{Qt::Key_Plus, nullptr, 1, 0},  {Qt::Key_Plus, nullptr, 2, 0},   {Qt::Key_Plus, nullptr, 3, 0},
+                 {Qt::Key_Plus, nullptr, 4, 0},  {Qt::Key_Plus, nullptr, 4, 0},   {Qt::Key_Period, nullptr, 0, 0},
+                 {Qt::Key_Plus, nullptr, 1, 0},  {Qt::Key_Period, nullptr, 0, 0}, {Qt::Key_unknown, "Command18", 3, 0},
+                 {Qt::Key_Minus, nullptr, 3, 1}, {Qt::Key_Plus, nullptr, 1, 1},   {Qt::Key_5, nullptr, 1, 1}};
+    for (const auto &step : steps) {
+        if (step.click)
+            play().click(step.click);
+        else
+            play().key(step.key);
+        for (int count = 0; count <= 4; ++count) {
+            QCOMPARE(button(kPlus[count])->color(), count == step.plus ? kSignChosen : kSignPlain);
+            QCOMPARE(button(kMinus[count])->color(), count == step.minus ? kSignChosen : kSignPlain);
+        }
+    }
     QVERIFY(label("Label10")->text().isEmpty());
     // Enter on Confirm Signs confirms 1 + 1 -.
     const QString guess = label("Label8")->text();
