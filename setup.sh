@@ -1,18 +1,22 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and then plays (./setup.sh run) or tests (./setup.sh test).
-# `run` installs only what building and playing need; `test` adds the test tools.
+# Installs what is missing, builds, and then plays (./setup.sh run), tests (./setup.sh test)
+# or makes the Debian package (./setup.sh package). `run` installs only what building and
+# playing need; `package` adds what CPack needs, `test` the test tools.
 set -euo pipefail
 cd "$(dirname "$0")"
 
 # Building and playing: the compiler, CMake, Qt and the windows' fonts.
 play_packages=(g++ cmake make qt6-base-dev libgl-dev libxcb1-dev fonts-liberation fonts-dancingscript)
+# The package: CPack computes its dependencies with dpkg-shlibdeps, which reads the binary
+# with file.
+package_packages=(dpkg-dev file)
 # Testing: the test libraries, a virtual X server and its tools, the desktop themes and
 # the Wayland compositor the window is tried under, the accessibility bus and its
 # client, the packaging checkers and the static analysers.
 test_packages=(libgtest-dev libbenchmark-dev xvfb x11-utils xdotool python3 python3-xlib
   qt6ct qt6-gtk-platformtheme weston qt6-wayland
   dbus at-spi2-core python3-pyatspi
-  desktop-file-utils appstream dpkg-dev file lintian man-db
+  desktop-file-utils appstream lintian man-db
   clang-tidy clang-format cppcheck
   xfwm4 metacity x11-xserver-utils
   orca speech-dispatcher speech-dispatcher-espeak-ng speech-dispatcher-audio-plugins espeak-ng libao4 openbox)
@@ -75,12 +79,13 @@ suite() {  # preset ctest-arguments...
 case "${1:-}" in
   run)
     install_missing "${play_packages[@]}"
-    cmake --preset release -DBUILD_TESTING=OFF >/dev/null
+    # Testing stays as the build folder has it: off unless ./setup.sh test turned it on.
+    cmake --preset release >/dev/null
     cmake --build --preset release -j "$(nproc)" --target numora
     exec build/release/numora
     ;;
   test)
-    install_missing "${play_packages[@]}" "${test_packages[@]}" -- "${gnome_packages[@]}"
+    install_missing "${play_packages[@]}" "${package_packages[@]}" "${test_packages[@]}" -- "${gnome_packages[@]}"
     # The whole suite in the release build, again in the debug build (tests must not
     # lean on optimisation), again under AddressSanitizer and UndefinedBehaviorSanitizer,
     # then clang-tidy and cppcheck. The package, the pictures, what Orca speaks and how
@@ -94,8 +99,16 @@ case "${1:-}" in
     printf '%s\n' "${summary[@]}"
     exit "$failed"
     ;;
+  package)
+    install_missing "${play_packages[@]}" "${package_packages[@]}"
+    cmake --preset release >/dev/null
+    cmake --build --preset release -j "$(nproc)" --target package
+    deb=$(ls -t build/release/numora_*.deb | head -1)
+    echo "The package is $deb; install it with:"
+    echo "  sudo apt install ./$deb"
+    ;;
   *)
-    echo "usage: $0 run|test" >&2
+    echo "usage: $0 run|test|package" >&2
     exit 2
     ;;
 esac

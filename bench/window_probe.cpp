@@ -7,11 +7,8 @@
 #include "form1.h"
 #include "look.h"
 #include "support/gamewindow.h"
-#include "support/play.h"
-#include "support/windows.h"
 
 #include <QApplication>
-#include <QLabel>
 #include <QTimer>
 
 #include <chrono>
@@ -20,8 +17,6 @@
 #include <random>
 
 namespace {
-
-using numora::testsupport::signs;
 
 // Times every event handled from the event loop (nested deliveries count in their parent).
 class TimedApplication : public QApplication {
@@ -93,14 +88,9 @@ public:
                 guess = numbers_[std::uniform_int_distribution<int>(0, int(numbers_.size()) - 1)(rng_)];
             while (tried_.contains(guess));
             tried_ << guess;
-            for (QChar c : guess)
-                press(numora::testsupport::digitbutton(c));
-            press(QStringLiteral("Command12"));
+            play().guess(guess);
         } else if (phase == Phase::SignEntry) {
-            const auto [plus, minus] = signs(form_.findChild<QLabel *>(QStringLiteral("Label8"))->text(), secret_);
-            press(QLatin1String(numora::testsupport::kPlus[plus]));
-            press(QLatin1String(numora::testsupport::kMinus[minus]));
-            press(QStringLiteral("Command23"));
+            play().answerhonestly(secret_);
         }
     }
 
@@ -113,7 +103,7 @@ private:
         secret_ = numbers_[std::uniform_int_distribution<int>(0, int(numbers_.size()) - 1)(rng_)];
         tried_.clear();
     }
-    void press(const QString &name) { form_.findChild<QPushButton *>(name)->click(); }
+    numora::testsupport::WindowPlayer play() const { return numora::testsupport::WindowPlayer(&form_); }
 
     numora::Form1 &form_;
     int games_;

@@ -89,7 +89,8 @@ TEST(GuesserDeathTest, NothingIsAssessedBeforeTheFirstAnswer)
 
 TEST(Guesser, RatingsOfTwoPossibles)
 {
-    // 1234 and 1243 are the only numbers giving these answers.
+    // Two numbers left, 1234 and 1243, put into the possibles by hand rather than reached
+    // by answers, and every pool row's class sizes worked out here against the two.
     auto m = freshgame();
     m->myguesscount = 1;
     const int a = rowof(*m, "1234"), b = rowof(*m, "1243");

@@ -1,16 +1,22 @@
 // SPDX-License-Identifier: MIT
 // The game window as the window tests and probes meet it: opened with a seed, closed
-// with every window it left, its digit buttons by digit, and the numbers to play.
+// with every window it left, its digit buttons by digit, the numbers to play, and a
+// player who clicks its keypads.
 #pragma once
 
 #include "form1.h"
+#include "support/play.h"
+#include "support/windows.h"
 
 #include <QApplication>
+#include <QLabel>
+#include <QPushButton>
 #include <QSet>
 #include <QStringList>
 #include <QTest>
 
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 
 namespace numora::testsupport {
@@ -48,6 +54,68 @@ inline std::unique_ptr<Form1> openform(std::uint64_t seed)
         return nullptr;
     return form;
 }
+
+// Plays the game window with the mouse, as a player does: a button by its objectName, a
+// number on the digit keypad and Confirm Number, an answer on the sign keypad and Confirm
+// Signs. Each click says whether its button was enabled (a disabled one takes no click);
+// a name the window does not have is a fault of the test itself, and ends it.
+class WindowPlayer {
+public:
+    explicit WindowPlayer(QWidget *form) : form_(form) {}
+
+    QPushButton *button(const QString &name) const
+    {
+        auto *b = form_->findChild<QPushButton *>(name);
+        if (!b)
+            qFatal("the window has no button named %s", qPrintable(name));
+        return b;
+    }
+    // Every click is made, even after a disabled button; true when all were enabled.
+    bool click(std::initializer_list<QString> names) const
+    {
+        bool enabled = true;
+        for (const QString &name : names) {
+            QPushButton *b = button(name);
+            enabled = b->isEnabled() && enabled;
+            QTest::mouseClick(b, Qt::LeftButton);
+        }
+        return enabled;
+    }
+    bool click(const QString &name) const { return click({name}); }
+    bool type(const QString &digits) const
+    {
+        bool enabled = true;
+        for (QChar d : digits)
+            enabled = click(digitbutton(d)) && enabled;
+        return enabled;
+    }
+    bool guess(const QString &number) const
+    {
+        const bool typed = type(number);
+        return click(QStringLiteral("Command12")) && typed;
+    }
+    bool answer(int plus, int minus) const
+    {
+        return click({QLatin1String(kPlus[plus]), QLatin1String(kMinus[minus]), QStringLiteral("Command23")});
+    }
+    // The honest answer to the computer's guess on display, for the player's `secret`.
+    bool answerhonestly(const QString &secret) const
+    {
+        const auto [plus, minus] = signs(form_->findChild<QLabel *>(QStringLiteral("Label8"))->text(), secret);
+        return answer(plus, minus);
+    }
+    // A key pressed where the game window's focus is: the focused control, else the window.
+    void key(Qt::Key k, Qt::KeyboardModifiers modifiers = Qt::KeypadModifier) const
+    {
+        QWidget *target = QApplication::focusWidget();
+        if (!target || target->window() != form_)
+            target = form_;
+        QTest::keyClick(target, k, modifiers);
+    }
+
+private:
+    QWidget *form_;
+};
 
 // Closes the game window and every window it left open.
 inline void closeform(std::unique_ptr<Form1> &form)

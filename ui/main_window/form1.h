@@ -5,6 +5,7 @@
 //   form1.cpp         the driver's calls, the entries and their handlers, the end windows
 //   form1_layout.cpp  controls, their places, fonts and colours, and the menu
 //   form1_keys.cpp    the keyboard
+//   form1_accessible.cpp  the window as a screen reader meets it: names, states, announcements
 #pragma once
 
 #include "boards.h"

@@ -107,7 +107,7 @@ private:
     {
         of(child(name))->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     }
-    void type(const QString &digits);
+    numora::testsupport::WindowPlayer play() const { return numora::testsupport::WindowPlayer(form_.get()); }
 
     std::unique_ptr<Form1> form_;
 };
@@ -135,14 +135,6 @@ void AccessibilityTest::cleanup()
     numora::testsupport::closeform(form_);
 }
 
-void AccessibilityTest::type(const QString &digits)
-{
-    for (QChar c : digits) {
-        const int d = c.digitValue();
-        QTest::mouseClick(child(qPrintable(numora::testsupport::digitbutton(d))), Qt::LeftButton);
-    }
-}
-
 // A whole turn as a screen reader meets it: typed digits and their marks, the board
 // rows and their spelling, the computer's guess and the chosen signs, each announced.
 void AccessibilityTest::oneTurnReadAndHeard()
@@ -153,13 +145,13 @@ void AccessibilityTest::oneTurnReadAndHeard()
     QVERIFY(of(child("Command1"))->state().disabled);
 
     child<QAction>("newgame")->trigger();
-    type(QStringLiteral("125"));
+    play().type(QStringLiteral("125"));
     QCOMPARE(textof(yours), QStringLiteral("125"));
     QVERIFY(washeard(QAccessible::TextInserted, QStringLiteral("Your guess is"), QStringLiteral("5")));
     press("Command11");  // "C", pressed as a screen reader does, takes back the 5
     QTRY_COMPARE(textof(yours), QStringLiteral("12"));
     QVERIFY(washeard(QAccessible::TextRemoved, QStringLiteral("Your guess is"), QStringLiteral("5")));
-    type(QStringLiteral("34"));
+    play().type(QStringLiteral("34"));
     // Digits in use are checked, and say so; the others are not.
     const struct {
         const char *button;
@@ -172,7 +164,7 @@ void AccessibilityTest::oneTurnReadAndHeard()
     }
     QVERIFY(washeard(QAccessible::StateChanged, QStringLiteral("4"), QString()));
 
-    QTest::mouseClick(child("Command12"), Qt::LeftButton);
+    play().click("Command12");
     QTRY_VERIFY(form_->driver().phase() == Phase::SignEntry);
     QAccessibleInterface *yourboard = of(child("Picture1")), *myboard = of(child("Picture2"));
     QCOMPARE(yourboard->text(QAccessible::Name), QStringLiteral("Your progress"));
@@ -196,8 +188,8 @@ void AccessibilityTest::oneTurnReadAndHeard()
         QVERIFY2(of(child(name))->state().checked, name);
     // One "+" and one "-", whatever the guess: the answer is spoken back as chosen.
     const int plus = 1, minus = 1;
-    QTest::mouseClick(child(kPlus[plus]), Qt::LeftButton);
-    QTest::mouseClick(child(kMinus[minus]), Qt::LeftButton);
+    play().click(kPlus[plus]);
+    play().click(kMinus[minus]);
     for (int count = 0; count <= 4; ++count) {
         QCOMPARE(of(child(kPlus[count]))->state().checked, count == plus);
         QCOMPARE(of(child(kMinus[count]))->state().checked, count == minus);
@@ -205,15 +197,14 @@ void AccessibilityTest::oneTurnReadAndHeard()
     QCOMPARE(of(child(kPlus[plus]))->text(QAccessible::Description), QStringLiteral("chosen"));
 
     heard.clear();
-    QTest::mouseClick(child("Command23"), Qt::LeftButton);
+    play().click("Command23");
     QCOMPARE(rowsof(myboard, QAccessible::Description), QStringList{QStringLiteral("%1: 1 plus, 1 minus").arg(guess)});
     QVERIFY(washeard(QAccessible::TextRemoved, QStringLiteral("My guess is"), guess));
     QVERIFY(washeard(QAccessible::ObjectCreated, myboard->child(0)->text(QAccessible::Name),
                      myboard->child(0)->text(QAccessible::Description)));
 
     // The second guess makes the computer think aloud.
-    type(QStringLiteral("5678"));
-    QTest::mouseClick(child("Command12"), Qt::LeftButton);
+    play().guess(QStringLiteral("5678"));
     QVERIFY(washeard(QAccessible::TextInserted, QStringLiteral("Thinking..."), QStringLiteral("Thinking...")));
     QTRY_VERIFY(form_->driver().phase() == Phase::SignEntry);
     QCOMPARE(textof(status), QString());
@@ -255,13 +246,10 @@ void AccessibilityTest::windowsThatAppearAreRead()
     // The player finds the computer's number at once; its last chance ends the game.
     child<QAction>("newgame")->trigger();
     const QString number = QString::fromStdString(form_->driver().state().mynumber);
-    type(number);
-    QTest::mouseClick(child("Command12"), Qt::LeftButton);
+    play().guess(number);
     QTRY_VERIFY(form_->driver().phase() == Phase::SignEntry);
     const auto [plus, minus] = signs(child<QLabel>("Label8")->text(), QStringLiteral("1234"));
-    QTest::mouseClick(child(kPlus[plus]), Qt::LeftButton);
-    QTest::mouseClick(child(kMinus[minus]), Qt::LeftButton);
-    QTest::mouseClick(child("Command23"), Qt::LeftButton);
+    play().answer(plus, minus);
     const QWidgetList ends = numora::testsupport::openwindows({plus == 4 ? "Tvdraw" : "frmUwin"});
     QCOMPARE(ends.size(), 1);
     QWidget *end = ends.first();
@@ -322,8 +310,7 @@ void AccessibilityTest::tabNeverReachesALockedButton()
     tabround();
     child<QAction>("newgame")->trigger();
     tabround();
-    type(QStringLiteral("1234"));
-    QTest::mouseClick(child("Command12"), Qt::LeftButton);
+    play().guess(QStringLiteral("1234"));
     tabround();
     QTRY_VERIFY(form_->driver().phase() == Phase::SignEntry);
     tabround();

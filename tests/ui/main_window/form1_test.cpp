@@ -96,43 +96,9 @@ QStringList Form1Test::lines(const char *name) const
     return lines;
 }
 
-void Form1Test::click(const char *name)
-{
-    QTest::mouseClick(button(name), Qt::LeftButton);
-}
-
-void Form1Test::key(Qt::Key k, Qt::KeyboardModifiers modifiers)
-{
-    QWidget *target = QApplication::focusWidget();
-    if (!target || target->window() != form_.get())
-        target = form_.get();
-    QTest::keyClick(target, k, modifiers);
-}
-
-void Form1Test::type(const QString &digits)
-{
-    for (QChar c : digits) {
-        const int d = c.digitValue();
-        click(qPrintable(numora::testsupport::digitbutton(d)));
-    }
-}
-
 bool Form1Test::settle()
 {
     return QTest::qWaitFor([this] { return form_->driver().phase() != Phase::Thinking; });
-}
-
-void Form1Test::answer(int plus, int minus)
-{
-    click(kPlus[plus]);
-    click(kMinus[minus]);
-    click("Command23");
-}
-
-void Form1Test::answerhonestly(const QString &secret)
-{
-    const auto [plus, minus] = signs(label("Label8")->text(), secret);
-    answer(plus, minus);
 }
 
 bool Form1Test::startgame()
@@ -158,7 +124,7 @@ void Form1Test::idleBeforeFirstGame()
     QVERIFY(label("Label8")->text().isEmpty());
     QVERIFY(label("Label10")->text().isEmpty());
     // Keys reach nothing while no keypad is open.
-    key(Qt::Key_1);
+    play().key(Qt::Key_1);
     QVERIFY(label("Label10")->text().isEmpty());
     // The icon spins through its 18 frames whatever the window does.
     const int frame = form_->iconframeindex();
@@ -204,36 +170,36 @@ void Form1Test::digitKeypadRules()
         QVERIFY2(button(name)->isEnabled(), name);
     QCOMPARE(label("Label10")->palette().color(QPalette::Window), kActive);
 
-    click("Command10");  // a guess never begins with 0
+    play().click("Command10");  // a guess never begins with 0
     QVERIFY(label("Label10")->text().isEmpty());
     QCOMPARE(button("Command10")->color(), kDigitPlain);
-    type("1230");
+    play().type("1230");
     QCOMPARE(label("Label10")->text(), QStringLiteral("1230"));
     QVERIFY(button("Command12")->hasFocus());
     for (const char *name : {"Command1", "Command2", "Command3", "Command10"})
         QCOMPARE(button(name)->color(), kDigitInUse);
     QCOMPARE(pixel(button("Command1"), {4, 4}), kDigitInUse);
-    click("Command5");  // full
+    play().click("Command5");  // full
     QCOMPARE(label("Label10")->text(), QStringLiteral("1230"));
     QCOMPARE(button("Command5")->color(), kDigitPlain);
 
-    click("Command11");  // C takes back the 0
+    play().click("Command11");  // C takes back the 0
     QCOMPARE(label("Label10")->text(), QStringLiteral("123"));
     QCOMPARE(button("Command10")->color(), kDigitPlain);
-    click("Command3");  // in use
+    play().click("Command3");  // in use
     QCOMPARE(label("Label10")->text(), QStringLiteral("123"));
-    click("Command10");
+    play().click("Command10");
     QCOMPARE(label("Label10")->text(), QStringLiteral("1230"));
 
-    click("Command24");  // CA
+    play().click("Command24");  // CA
     QVERIFY(label("Label10")->text().isEmpty());
     for (int n = 1; n <= 10; ++n)
         QCOMPARE(button(qPrintable(QStringLiteral("Command%1").arg(n)))->color(), kDigitPlain);
-    click("Command11");  // C on an empty guess changes nothing
+    play().click("Command11");  // C on an empty guess changes nothing
     QVERIFY(label("Label10")->text().isEmpty());
-    type("77");
+    play().type("77");
     QCOMPARE(label("Label10")->text(), QStringLiteral("7"));
-    click("Command11");
+    play().click("Command11");
     QVERIFY(label("Label10")->text().isEmpty());
     QCOMPARE(button("Command7")->color(), kDigitPlain);
 }
@@ -241,30 +207,37 @@ void Form1Test::digitKeypadRules()
 void Form1Test::digitEntryFromNumericKeypad()
 {
     QVERIFY(startgame());
-    key(Qt::Key_0);  // refused first 0, as a click would be
-    for (Qt::Key k : {Qt::Key_1, Qt::Key_2, Qt::Key_3, Qt::Key_4})
-        key(k);
-    QCOMPARE(label("Label10")->text(), QStringLiteral("1234"));
-    QCOMPARE(button("Command4")->color(), kDigitInUse);
-    key(Qt::Key_Period);
-    QCOMPARE(label("Label10")->text(), QStringLiteral("123"));
-    QCOMPARE(button("Command4")->color(), kDigitPlain);
-    key(Qt::Key_Comma);  // the decimal key on layouts where it types ","
-    QCOMPARE(label("Label10")->text(), QStringLiteral("12"));
-    // The main keyboard row types too, Backspace taking back; the keypad's navigation keys
-    // (Num Lock off) do nothing.
-    key(Qt::Key_5, Qt::NoModifier);
-    QCOMPARE(label("Label10")->text(), QStringLiteral("125"));
-    key(Qt::Key_Backspace, Qt::NoModifier);
-    key(Qt::Key_End, Qt::KeypadModifier);
-    key(Qt::Key_Delete, Qt::KeypadModifier);
-    QCOMPARE(label("Label10")->text(), QStringLiteral("12"));
-    // Modifiers held down change nothing.
-    key(Qt::Key_6, Qt::KeypadModifier | Qt::ShiftModifier);
-    key(Qt::Key_7, Qt::KeypadModifier | Qt::ControlModifier);
-    QCOMPARE(label("Label10")->text(), QStringLiteral("1267"));
-    key(Qt::Key_Shift, Qt::ShiftModifier);
-    QCOMPARE(label("Label10")->text(), QStringLiteral("1267"));
+    // After each key, the guess it leaves, whose digits alone are marked in use: a first 0
+    // refused, as a click would be; "." and "," (the decimal key on layouts where it types
+    // ",") take back. The main keyboard row types too, Backspace taking back; the keypad's
+    // navigation keys (Num Lock off) and modifiers held down change nothing.
+    constexpr auto kKeypad = Qt::KeypadModifier;
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        const char *typed;
+    } steps[] = {{Qt::Key_0, kKeypad, ""},
+                 {Qt::Key_1, kKeypad, "1"},
+                 {Qt::Key_2, kKeypad, "12"},
+                 {Qt::Key_3, kKeypad, "123"},
+                 {Qt::Key_4, kKeypad, "1234"},
+                 {Qt::Key_Period, kKeypad, "123"},
+                 {Qt::Key_Comma, kKeypad, "12"},
+                 {Qt::Key_5, Qt::NoModifier, "125"},
+                 {Qt::Key_Backspace, Qt::NoModifier, "12"},
+                 {Qt::Key_End, kKeypad, "12"},
+                 {Qt::Key_Delete, kKeypad, "12"},
+                 {Qt::Key_6, kKeypad | Qt::ShiftModifier, "126"},
+                 {Qt::Key_7, kKeypad | Qt::ControlModifier, "1267"},
+                 {Qt::Key_Shift, Qt::ShiftModifier, "1267"}};
+    for (const auto &step : steps) {
+        play().key(step.key, step.modifiers);
+        const QString typed = QLatin1String(step.typed);
+        QCOMPARE(label("Label10")->text(), typed);
+        for (int d = 0; d <= 9; ++d)
+            QCOMPARE(button(qPrintable(numora::testsupport::digitbutton(d)))->color(),
+                     typed.contains(QChar(u'0' + d)) ? kDigitInUse : kDigitPlain);
+    }
 }
 
 void Form1Test::confirmNumberScoresAndOpensSignEntry()
@@ -272,12 +245,11 @@ void Form1Test::confirmNumberScoresAndOpensSignEntry()
     QVERIFY(startgame());
     const QString hidden = QString::fromStdString(form_->driver().state().mynumber);
     QString guess = QStringLiteral("1234") == hidden ? QStringLiteral("5678") : QStringLiteral("1234");
-    type(guess.left(3));
-    click("Command12");  // three digits: nothing happens
+    play().guess(guess.left(3));  // three digits: nothing happens
     QVERIFY(lines("Picture1").isEmpty());
     QCOMPARE(label("Label10")->text(), guess.left(3));
-    type(guess.right(1));
-    key(Qt::Key_Enter);  // keypad Enter on the focused Confirm Number
+    play().type(guess.right(1));
+    play().key(Qt::Key_Enter);  // keypad Enter on the focused Confirm Number
 
     const auto [plus, minus] = signs(guess, hidden);
     QCOMPARE(lines("Picture1"),
@@ -302,7 +274,7 @@ void Form1Test::confirmNumberScoresAndOpensSignEntry()
 
     // Confirm Signs at once answers with no signs at all.
     const QString computerguess = label("Label8")->text();
-    key(Qt::Key_Return, Qt::NoModifier);
+    play().key(Qt::Key_Return, Qt::NoModifier);
     QCOMPARE(lines("Picture2"), QStringList{QStringLiteral(" ") + computerguess + QStringLiteral(" ")});
     QVERIFY(label("Label8")->text().isEmpty());
     for (const char *name : kSignEntry)
@@ -318,12 +290,10 @@ void Form1Test::repeatedGuessIsRefusedWithMessage()
     QVERIFY(startgame());
     const QString hidden = QString::fromStdString(form_->driver().state().mynumber);
     const QString guess = hidden == QStringLiteral("9876") ? QStringLiteral("9875") : QStringLiteral("9876");
-    type(guess);
-    click("Command12");
+    play().guess(guess);
     QVERIFY(settle());
-    answer(0, 0);
-    type(guess);
-    click("Command12");
+    play().answer(0, 0);
+    play().guess(guess);
     auto *box = form_->findChild<QMessageBox *>(QStringLiteral("repeated"));
     QVERIFY(box);
     QTRY_VERIFY(box->isVisible());
@@ -344,77 +314,68 @@ void Form1Test::repeatedGuessIsRefusedWithMessage()
 void Form1Test::signKeypadChoosesOnePerRow()
 {
     QVERIFY(startgame());
-    type("1023");
-    click("Command12");
+    play().guess("1023");
     QVERIFY(settle());
-    click("Command16");  // 2 +
-    click("Command18");  // 3 +
+    play().click("Command16");  // 2 +
+    play().click("Command18");  // 3 +
     for (int count = 0; count <= 4; ++count)
         QCOMPARE(button(kPlus[count])->color(), count == 3 ? kSignChosen : kSignPlain);
     QCOMPARE(button("Command21")->color(), kSignChosen);  // the minus row is left alone
     QCOMPARE(pixel(button("Command18"), {4, 4}), kSignChosen);
-    click("Command15");  // 2 -
+    play().click("Command15");  // 2 -
     for (int count = 0; count <= 4; ++count)
         QCOMPARE(button(kMinus[count])->color(), count == 2 ? kSignChosen : kSignPlain);
-    click("Command15");  // the chosen button again repaints the same
+    play().click("Command15");  // the chosen button again repaints the same
     QCOMPARE(button("Command15")->color(), kSignChosen);
 }
 
 void Form1Test::signCountersFromNumericKeypad()
 {
     QVERIFY(startgame());
-    type("1023");
-    click("Command12");
+    play().guess("1023");
     QVERIFY(settle());
-    key(Qt::Key_Plus);
-    key(Qt::Key_Plus);
-    QCOMPARE(button("Command16")->color(), kSignChosen);  // 2 +
-    key(Qt::Key_Plus);
-    QCOMPARE(button("Command18")->color(), kSignChosen);  // 3 +
-    key(Qt::Key_Plus);
-    key(Qt::Key_Plus);  // a fifth press keeps 4 +
-    QCOMPARE(button("Command20")->color(), kSignChosen);
-    QCOMPARE(button("Command18")->color(), kSignPlain);
-    key(Qt::Key_Period);  // back to 0 + and 0 -
-    QCOMPARE(button("Command22")->color(), kSignChosen);
-    QCOMPARE(button("Command21")->color(), kSignChosen);
-    QCOMPARE(button("Command20")->color(), kSignPlain);
-    key(Qt::Key_Plus);
-    QCOMPARE(button("Command13")->color(), kSignChosen);  // 1 +
-
-    // A mouse choice is overridden by the counters at the next key press.
-    key(Qt::Key_Period);
-    click("Command18");  // 3 +
-    key(Qt::Key_Minus);
-    QCOMPARE(button("Command14")->color(), kSignChosen);  // 1 -
-    QCOMPARE(button("Command18")->color(), kSignChosen);  // 3 + stays
-    key(Qt::Key_Plus);
-    QCOMPARE(button("Command13")->color(), kSignChosen);  // 1 +
-    QCOMPARE(button("Command18")->color(), kSignPlain);
-    // The keypad's digits do nothing in the sign entry.
-    key(Qt::Key_5);
+    // After each key, or a click where there is no key, the one count chosen in each row:
+    // a fifth + keeps 4 +, "." goes back to 0 + and 0 -, and a mouse choice is overridden
+    // by the counters at the next key press of its row only. Digits do nothing here.
+    const struct {
+        Qt::Key key;
+        const char *click;
+        int plus, minus;
+    } steps[] = {{Qt::Key_Plus, nullptr, 1, 0},  {Qt::Key_Plus, nullptr, 2, 0},   {Qt::Key_Plus, nullptr, 3, 0},
+                 {Qt::Key_Plus, nullptr, 4, 0},  {Qt::Key_Plus, nullptr, 4, 0},   {Qt::Key_Period, nullptr, 0, 0},
+                 {Qt::Key_Plus, nullptr, 1, 0},  {Qt::Key_Period, nullptr, 0, 0}, {Qt::Key_unknown, "Command18", 3, 0},
+                 {Qt::Key_Minus, nullptr, 3, 1}, {Qt::Key_Plus, nullptr, 1, 1},   {Qt::Key_5, nullptr, 1, 1}};
+    for (const auto &step : steps) {
+        if (step.click)
+            play().click(step.click);
+        else
+            play().key(step.key);
+        for (int count = 0; count <= 4; ++count) {
+            QCOMPARE(button(kPlus[count])->color(), count == step.plus ? kSignChosen : kSignPlain);
+            QCOMPARE(button(kMinus[count])->color(), count == step.minus ? kSignChosen : kSignPlain);
+        }
+    }
     QVERIFY(label("Label10")->text().isEmpty());
     // Enter on Confirm Signs confirms 1 + 1 -.
     const QString guess = label("Label8")->text();
     button("Command23")->setFocus();
-    key(Qt::Key_Enter);
+    play().key(Qt::Key_Enter);
     QCOMPARE(lines("Picture2"), QStringList{QStringLiteral(" ") + guess + QStringLiteral(" + -")});
 }
 
 void Form1Test::impossibleAnswersAreRefused()
 {
     QVERIFY(startgame());
-    type("1023");
-    click("Command12");
+    play().guess("1023");
     QVERIFY(settle());
     for (auto [plus, minus] : {std::pair{4, 1}, {3, 1}, {2, 3}, {1, 4}}) {
-        answer(plus, minus);
+        play().answer(plus, minus);
         QVERIFY(lines("Picture2").isEmpty());
         QCOMPARE(button(kPlus[plus])->color(), kSignChosen);
         QCOMPARE(button(kMinus[minus])->color(), kSignChosen);
         QVERIFY(button("Command23")->isEnabled());
     }
-    answer(1, 3);  // accepted as 13
+    play().answer(1, 3);  // accepted as 13
     QCOMPARE(form_->driver().state().mysigns[0], 13);
     QCOMPARE(lines("Picture2").size(), 1);
 }
@@ -422,18 +383,18 @@ void Form1Test::impossibleAnswersAreRefused()
 void Form1Test::enterPressesFocusedButtonOrConfirmNumber()
 {
     QVERIFY(startgame());
-    type("123");
+    play().type("123");
     button("Command11")->setFocus();
-    key(Qt::Key_Return, Qt::NoModifier);  // presses C, not Confirm Number
+    play().key(Qt::Key_Return, Qt::NoModifier);  // presses C, not Confirm Number
     QCOMPARE(label("Label10")->text(), QStringLiteral("12"));
-    key(Qt::Key_Space, Qt::NoModifier);  // Space presses the focused button too
+    play().key(Qt::Key_Space, Qt::NoModifier);  // Space presses the focused button too
     QCOMPARE(label("Label10")->text(), QStringLiteral("1"));
-    type("234");
-    click("Command11");
+    play().type("234");
+    play().click("Command11");
     QCOMPARE(label("Label10")->text(), QStringLiteral("123"));
-    type("4");
+    play().type("4");
     form_->centralWidget()->setFocus();  // no button has the focus
-    key(Qt::Key_Return, Qt::NoModifier);
+    play().key(Qt::Key_Return, Qt::NoModifier);
     QCOMPARE(lines("Picture1").size(), 1);
 }
 
@@ -449,13 +410,12 @@ void Form1Test::gameToALoss()
             guesses << QString::fromLatin1(g);
     QWidget *lost = nullptr;
     for (int turn = 0; turn < 10 && !lost; ++turn) {
-        type(guesses[turn]);
-        click("Command12");
+        play().guess(guesses[turn]);
         QVERIFY(settle());
         lost = openwindow("frmUlost");
         if (lost)
             break;  // the computer was left with one possible number
-        answerhonestly(secret);
+        play().answerhonestly(secret);
         lost = openwindow("frmUlost");
     }
     QVERIFY(lost);
@@ -484,13 +444,12 @@ void Form1Test::gameToAWin()
 {
     QVERIFY(startgame());
     const QString hidden = QString::fromStdString(form_->driver().state().mynumber);
-    type(hidden);
-    click("Command12");
+    play().guess(hidden);
     QCOMPARE(lines("Picture1"), QStringList{QStringLiteral(" ") + hidden + QStringLiteral(" ++++")});
     QVERIFY(settle());
     // The computer's last chance misses: whatever it guessed, the player's number is
     // one that answers it with no signs.
-    answer(0, 0);
+    play().answer(0, 0);
     QWidget *won = openwindow("frmUwin");
     QVERIFY(won);
     QCOMPARE(lines("Picture2").size(), 1);
@@ -509,10 +468,9 @@ void Form1Test::gameToADraw()
 {
     QVERIFY(startgame());
     const QString hidden = QString::fromStdString(form_->driver().state().mynumber);
-    type(hidden);
-    click("Command12");
+    play().guess(hidden);
     QVERIFY(settle());
-    answer(4, 0);  // the computer finds the player's number with its first guess
+    play().answer(4, 0);  // the computer finds the player's number with its first guess
     QVERIFY(openwindow("Tvdraw"));
     QVERIFY(openwindows({"frmUwin", "frmUlost"}).isEmpty());
     QVERIFY(label("Label8")->text().isEmpty());
@@ -528,10 +486,9 @@ void Form1Test::contradictionStartsANewGame()
     guesses.removeAll(hidden);
     QMessageBox *box = nullptr;
     for (int turn = 0; turn < 4 && !box; ++turn) {
-        type(guesses[turn]);
-        click("Command12");
+        play().guess(guesses[turn]);
         QVERIFY(settle());
-        answer(0, 0);  // no digit of any guess is in the number: impossible before long
+        play().answer(0, 0);  // no digit of any guess is in the number: impossible before long
         QVERIFY(settle());
         box = qobject_cast<QMessageBox *>(openwindow("badsigns"));
     }
@@ -559,15 +516,13 @@ void Form1Test::newGameDuringEachEntry()
 {
     // New during the number entry, with digits typed.
     QVERIFY(startgame());
-    const std::string first = form_->driver().state().mynumber;
-    type("98");
+    play().type("98");
     QVERIFY(startgame());
     QVERIFY(label("Label10")->text().isEmpty());
     QCOMPARE(button("Command9")->color(), kDigitPlain);
 
     // New while the computer thinks: the dropped game's guess never shows.
-    type("1023");
-    click("Command12");
+    play().guess("1023");
     QVERIFY(startgame());
     QVERIFY(numora::testsupport::queuedstepsdone());
     QCOMPARE(form_->driver().phase(), Phase::NumberEntry);
@@ -575,10 +530,9 @@ void Form1Test::newGameDuringEachEntry()
     QVERIFY(!button("Command23")->isEnabled());
 
     // New during the sign entry, with a sign chosen.
-    type("1023");
-    click("Command12");
+    play().guess("1023");
     QVERIFY(settle());
-    click("Command18");
+    play().click("Command18");
     QVERIFY(startgame());
     QVERIFY(label("Label8")->text().isEmpty());
     QVERIFY(lines("Picture1").isEmpty());
@@ -591,19 +545,16 @@ void Form1Test::newGameDuringEachEntry()
     QVERIFY(button("Command12")->isEnabled());
     QCOMPARE(label("Label10")->palette().color(QPalette::Window), kActive);
     // The same guess is accepted again in the new game.
-    type("1023");
-    click("Command12");
+    play().guess("1023");
     QCOMPARE(lines("Picture1").size(), 1);
-    Q_UNUSED(first);
 }
 
 void Form1Test::boardsKeepRowsAndTextFits()
 {
     QVERIFY(startgame());
-    type("9876");
-    click("Command12");
+    play().guess("9876");
     QVERIFY(settle());
-    answer(1, 3);
+    play().answer(1, 3);
     // The widest row and the widest caption fit their controls in the window's fonts.
     const numora::ProgressBoard *b = board("Picture2");
     const QFontMetrics boardfont(b->font());
@@ -659,8 +610,7 @@ void Form1Test::aboutAndHelpOpenOnceAndCloseWithTheGame()
     QCOMPARE(count("Form2"), 1);
     // They stay open across games and do not block the game.
     QVERIFY(startgame());
-    type("1023");
-    click("Command12");
+    play().guess("1023");
     QVERIFY(settle());
     QVERIFY(startgame());
     QCOMPARE(count("frmAbout"), 1);
@@ -675,10 +625,9 @@ void Form1Test::aboutAndHelpOpenOnceAndCloseWithTheGame()
     QCOMPARE(count("frmAbout"), 1);
 
     // Closing the game window closes every window of the program.
-    type(form_->driver().state().mynumber == "1023" ? QStringLiteral("5678") : QStringLiteral("1023"));
-    click("Command12");
+    play().guess(form_->driver().state().mynumber == "1023" ? QStringLiteral("5678") : QStringLiteral("1023"));
     QVERIFY(settle());
-    answer(4, 0);
+    play().answer(4, 0);
     QCOMPARE(count("frmUlost"), 1);
     form_->close();
     QTRY_COMPARE(count("frmAbout") + count("Form2") + count("frmUlost"), 0);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "form1.h"
+#include "support/gamewindow.h"
 
 #include <QObject>
 #include <memory>
@@ -38,12 +39,8 @@ private:
     QLabel *label(const char *name) const;
     const numora::ProgressBoard *board(const char *name) const;
     QStringList lines(const char *name) const;  // the board's rows as it prints them
-    void click(const char *name);
-    void key(Qt::Key k, Qt::KeyboardModifiers modifiers = Qt::KeypadModifier);
-    void type(const QString &digits);
-    [[nodiscard]] bool settle();  // lets the computer think and show its guess
-    void answer(int plus, int minus);
-    void answerhonestly(const QString &secret);
+    numora::testsupport::WindowPlayer play() const { return numora::testsupport::WindowPlayer(form_.get()); }
+    [[nodiscard]] bool settle();                  // lets the computer think and show its guess
     [[nodiscard]] bool startgame();               // Game > New, through the menu bar
     QWidget *openwindow(const char *name) const;  // the one on screen: none if none or several
 

@@ -2,6 +2,7 @@
 // What the game window paints at its own moments: the status line before the computer
 // thinks, and the default button's dark frame as the focus moves.
 #include "form1.h"
+#include "support/gamewindow.h"
 #include "support/qtmain.h"
 
 #include <QApplication>
@@ -49,23 +50,7 @@ private slots:
     void defaultFrameFollowsTheFocus();
 
 private:
-    QPushButton *button(const char *name)
-    {
-        auto *b = form_->findChild<QPushButton *>(QLatin1String(name));
-        if (!b)
-            qWarning("no button %s", name);
-        return b;
-    }
-    bool click(std::initializer_list<const char *> names)
-    {
-        for (const char *name : names) {
-            QPushButton *b = button(name);
-            if (!b)
-                return false;
-            QTest::mouseClick(b, Qt::LeftButton);
-        }
-        return true;
-    }
+    numora::testsupport::WindowPlayer play() const { return numora::testsupport::WindowPlayer(form_.get()); }
 
     std::unique_ptr<numora::Form1> form_;
 };
@@ -73,9 +58,9 @@ private:
 void LookTest::thinkingIsPaintedBeforeTheComputerThinks()
 {
     // The first guess needs no thinking; the second does.
-    QVERIFY(click({"Command1", "Command10", "Command2", "Command3", "Command12"}));
+    QVERIFY(play().guess(QStringLiteral("1023")));
     QTRY_COMPARE(form_->driver().phase(), Phase::SignEntry);
-    QVERIFY(click({"Command22", "Command21", "Command23"}));
+    QVERIFY(play().answer(0, 0));
     QCOMPARE(form_->driver().phase(), Phase::NumberEntry);
 
     auto *status = form_->findChild<QLabel *>(QStringLiteral("Label6"));
@@ -83,7 +68,7 @@ void LookTest::thinkingIsPaintedBeforeTheComputerThinks()
     QVERIFY(status && display);
     const QString firstguess = display->text();
     PaintSpy spy(status, display);
-    QVERIFY(click({"Command4", "Command5", "Command6", "Command7", "Command12"}));
+    QVERIFY(play().guess(QStringLiteral("4567")));
     QTRY_COMPARE(form_->driver().phase(), Phase::SignEntry);
 
     QVERIFY(display->text() != firstguess);
@@ -108,10 +93,9 @@ void LookTest::defaultFrameFollowsTheFocus()
     if (focus.isEmpty())
         form_->setFocus();
     else
-        button(focus.toLatin1().constData())->setFocus();
+        play().button(focus)->setFocus();
     for (const char *name : {"Command7", "Command12"}) {
-        QPushButton *b = button(name);
-        QVERIFY(b);
+        QPushButton *b = play().button(QLatin1String(name));
         // The frame is the button's outermost ring of pixels; otherwise the light bevel is there.
         const bool black = b->grab().toImage().pixelColor(0, 0) == QColor(Qt::black);
         QVERIFY2(black == framed.contains(QLatin1String(name)), name);

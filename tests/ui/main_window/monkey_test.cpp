@@ -27,8 +27,6 @@ using numora::look::ColorButton;
 namespace {
 
 using numora::testsupport::choose;
-using numora::testsupport::kMinus;
-using numora::testsupport::kPlus;
 using numora::testsupport::openendwindows;
 using numora::testsupport::signs;
 
@@ -54,6 +52,7 @@ private:
     void act();
     void check();
     ColorButton *button(const QString &name) const { return form_->findChild<ColorButton *>(name); }
+    numora::testsupport::WindowPlayer play() const { return numora::testsupport::WindowPlayer(form_.get()); }
 
     std::mt19937_64 rng_;
     std::unique_ptr<Form1> form_;
@@ -112,22 +111,18 @@ void MonkeyTest::act()
             plus = pick(5);
             minus = pick(5 - plus);
         }
-        QTest::mouseClick(button(kPlus[plus]), Qt::LeftButton);
-        QTest::mouseClick(button(kMinus[minus]), Qt::LeftButton);
-        QTest::mouseClick(button(QStringLiteral("Command23")), Qt::LeftButton);
+        play().answer(plus, minus);
         return;
     }
     if (roll >= 30 && roll < 32 && form_->driver().phase() == Phase::NumberEntry &&
         button(QStringLiteral("Command12"))->isEnabled()) {
         // Now and then the player finds the computer's number, so that wins and draws happen.
-        QTest::mouseClick(button(QStringLiteral("Command24")), Qt::LeftButton);
-        for (char c : m.mynumber)
-            QTest::mouseClick(button(numora::testsupport::digitbutton(QChar::fromLatin1(c))), Qt::LeftButton);
-        QTest::mouseClick(button(QStringLiteral("Command12")), Qt::LeftButton);
+        play().click(QStringLiteral("Command24"));
+        play().guess(QString::fromStdString(m.mynumber));
         return;
     }
     if (roll < 70) {
-        QTest::mouseClick(button(QStringLiteral("Command%1").arg(1 + pick(24))), Qt::LeftButton);
+        play().click(QStringLiteral("Command%1").arg(1 + pick(24)));
         return;
     }
     static const Qt::Key keypad[] = {Qt::Key_0,    Qt::Key_1,     Qt::Key_2,      Qt::Key_3,     Qt::Key_4,
@@ -136,13 +131,10 @@ void MonkeyTest::act()
                                      Qt::Key_Home, Qt::Key_Delete};
     static const Qt::Key plain[] = {Qt::Key_0,     Qt::Key_5,   Qt::Key_9,     Qt::Key_Return, Qt::Key_Escape,
                                     Qt::Key_Space, Qt::Key_Tab, Qt::Key_Shift, Qt::Key_A};
-    QWidget *target = QApplication::focusWidget();
-    if (!target || target->window() != form_.get())
-        target = form_.get();
     if (roll < 92)
-        QTest::keyClick(target, keypad[pick(std::size(keypad))], Qt::KeypadModifier);
+        play().key(keypad[pick(std::size(keypad))]);
     else
-        QTest::keyClick(target, plain[pick(std::size(plain))]);
+        play().key(plain[pick(std::size(plain))], Qt::NoModifier);
 }
 
 void MonkeyTest::check()
