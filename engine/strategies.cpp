@@ -12,7 +12,7 @@ namespace {
 // The smallest largest class.
 std::int64_t minimax(const std::array<int, kClasses> &sizes, bool /*possible*/)
 {
-    return kCandidates - *std::max_element(sizes.begin(), sizes.end());
+    return kCandidates - *std::ranges::max_element(sizes);
 }
 
 // s * log2(s) in units of 2^-32, for s = 0 to 4536: sums of integers are exact, so
@@ -62,7 +62,7 @@ std::span<const Strategy> strategies()
 
 const Strategy *findstrategy(std::string_view name)
 {
-    const auto *found = std::find_if(table.begin(), table.end(), [&](const Strategy &s) { return s.name == name; });
+    const auto *found = std::ranges::find_if(table, [&](const Strategy &s) { return s.name == name; });
     return found == table.end() ? nullptr : &*found;
 }
 

@@ -182,8 +182,10 @@ int main(int argc, char **argv)
                 seed = number(value, "--seed");
             } else if (flag == "--threads") {
                 threads = number(value, "--threads");
-            } else if (!(strategy = findstrategy(value))) {
-                usage((std::string("unknown strategy ") + value).c_str());
+            } else {
+                strategy = findstrategy(value);
+                if (!strategy)
+                    usage((std::string("unknown strategy ") + value).c_str());
             }
         } else {
             usage(("unknown argument " + flag).c_str());

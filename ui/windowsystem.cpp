@@ -12,8 +12,7 @@ namespace {
 bool namesgnome(std::string desktops)
 {
     // A list such as "ubuntu:GNOME"; GNOME Classic and GNOME Flashback name it too.
-    std::transform(desktops.begin(), desktops.end(), desktops.begin(),
-                   [](unsigned char c) { return char(std::tolower(c)); });
+    std::ranges::transform(desktops, desktops.begin(), [](unsigned char c) { return char(std::tolower(c)); });
     return desktops.find("gnome") != std::string::npos;
 }
 
