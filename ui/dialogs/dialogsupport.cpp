@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "dialogsupport.h"
 
+#include "look/pictures.h"
+#include "look/windowsystem.h"
+
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "boards.h"
 
-#include "look.h"
+#include "look/devicepixels.h"
 
 #include <QPainter>
 

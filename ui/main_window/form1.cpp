@@ -7,6 +7,7 @@
 #include "form1_look.h"
 #include "form2.h"
 #include "frmabout.h"
+#include "look/pictures.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -10,7 +10,8 @@
 #include "boards.h"
 #include "driver.h"
 #include "entry.h"
-#include "look.h"
+#include "look/widgets.h"
+#include "look/windowsystem.h"
 
 #include <QLabel>
 #include <QMainWindow>
