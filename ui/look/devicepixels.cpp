@@ -55,6 +55,16 @@ QRect DevicePixels::sunkenborder(const QRect &device, const QPalette &palette) c
     return inner.adjusted(line, line, -line, -line);
 }
 
+QRect DevicePixels::sunkenpanel(const QRect &device, const QPalette &palette) const
+{
+    const int line = width(1);
+    const QColor dark = palette.color(QPalette::Dark), light = palette.color(QPalette::Light);
+    ring(device, line, dark, light);
+    const QRect inner = device.adjusted(line, line, -line, -line);
+    ring(inner, line, dark, light);
+    return inner.adjusted(line, line, -line, -line);
+}
+
 void DevicePixels::dottedring(const QRect &device, int width, const QColor &color) const
 {
     // The way round, pixel by pixel: along the top, down the right side, back along the

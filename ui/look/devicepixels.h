@@ -38,6 +38,10 @@ public:
     // The two rings of a sunken border two design pixels wide, as picture boxes have;
     // returns the device pixels inside it.
     QRect sunkenborder(const QRect &device, const QPalette &palette) const;
+    // A sunken panel's border two design pixels wide, as the progress boards have: both
+    // rings dark above and to the left, light below and to the right. Returns the device
+    // pixels inside it.
+    QRect sunkenpanel(const QRect &device, const QPalette &palette) const;
     // A dotted ring `width` device pixels wide: every third stretch of `width` pixels
     // along the way round, starting from the top-left corner.
     void dottedring(const QRect &device, int width, const QColor &color) const;
