@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The widgets the program draws itself: the picture box, the captioned frame, the
-// coloured push button, and the message box built with it.
+// display, the coloured push button, and the message box built with it.
 #include "look/widgets.h"
 
 #include "look/devicepixels.h"
@@ -57,6 +57,39 @@ void CaptionFrame::paintEvent(QPaintEvent *)
     device.fill(device.map(text.adjusted(-kGap, 0, kGap, 0)), palette().color(QPalette::Window));
     p.setPen(captioncolor_);
     p.drawText(text, Qt::AlignLeft | Qt::AlignTop, caption_);
+}
+
+Display::Display(QWidget *parent) : QLabel(parent)
+{
+    setContentsMargins(1, 1, 1, 1);
+}
+
+void Display::setbackground(const QColor &color)
+{
+    QPalette colours = palette();
+    if (colours.color(QPalette::Window) == color)
+        return;
+    colours.setColor(QPalette::Window, color);
+    setPalette(colours);
+}
+
+void Display::paintEvent(QPaintEvent *event)
+{
+    {
+        // In logical pixels and smoothed, as the displays have always been drawn: on
+        // screens scaled by 1.25 to 1.75 the line is soft, not whole device pixels.
+        QPainter p(this);
+        p.fillRect(rect(), palette().color(QPalette::Window));
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(Qt::NoPen);
+        p.setBrush(Qt::black);
+        const QRectF r(rect());
+        p.drawRect(QRectF(r.x(), r.bottom() - 1, r.width(), 1));
+        p.drawRect(QRectF(r.right() - 1, r.y(), 1, r.height()));
+        p.drawRect(QRectF(r.x(), r.y(), 1, r.height()));
+        p.drawRect(QRectF(r.x(), r.y(), r.width(), 1));
+    }
+    QLabel::paintEvent(event);  // the text, inside the line
 }
 
 ColorButton::ColorButton(const QString &text, QWidget *parent) : QPushButton(text, parent)

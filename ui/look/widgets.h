@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The widgets the program draws itself: the picture box, the captioned frame, the
-// coloured push button, and the message box built with it.
+// display, the coloured push button, and the message box built with it.
 #pragma once
 
 #include <QColor>
@@ -41,6 +41,19 @@ protected:
 private:
     QString caption_;
     QColor captioncolor_;
+};
+
+// A label inside a single black line, on a background of the colour given (its
+// palette's window colour, which is all that says it); its text lies inside the line.
+class Display : public QLabel {
+    Q_OBJECT
+public:
+    explicit Display(QWidget *parent = nullptr);
+
+    void setbackground(const QColor &color);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
 };
 
 // A push button painted flat in its own background colour, with a raised bevel,
