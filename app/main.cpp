@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "form1.h"
-#include "look.h"
+#include "look/style.h"
 #include "windowsystem.h"
 
 #include <QApplication>

@@ -5,7 +5,7 @@
 //   window_probe stall N  plays N whole games through the window's buttons and prints the
 //                         longest time one event took to handle (the longest freeze)
 #include "form1.h"
-#include "look.h"
+#include "look/style.h"
 #include "support/gamewindow.h"
 
 #include <QApplication>

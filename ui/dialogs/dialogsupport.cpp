@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "dialogsupport.h"
 
+#include "look/pictures.h"
+#include "look/x11.h"
+
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>

@@ -3,7 +3,7 @@
 // window goes on the screen.
 #pragma once
 
-#include "look.h"
+#include "look/placement.h"
 
 #include <QIcon>
 #include <QPoint>

@@ -2,7 +2,10 @@
 #include "endwindows.h"
 
 #include "dialogsupport.h"
-#include "look.h"
+#include "look/pictures.h"
+#include "look/style.h"
+#include "look/widgets.h"
+#include "look/x11.h"
 
 #include <QKeyEvent>
 #include <QLabel>

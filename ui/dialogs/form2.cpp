@@ -2,7 +2,8 @@
 #include "form2.h"
 
 #include "dialogsupport.h"
-#include "look.h"
+#include "look/devicepixels.h"
+#include "look/style.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QFile>

@@ -2,7 +2,9 @@
 #include "frmabout.h"
 
 #include "dialogsupport.h"
-#include "look.h"
+#include "look/style.h"
+#include "look/widgets.h"
+#include "look/x11.h"
 
 #include <QAccessible>
 #include <QLabel>

@@ -4,7 +4,7 @@
 #include "boards.h"
 #include "endwindows.h"
 #include "form2.h"
-#include "look.h"
+#include "look/widgets.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QAccessibleWidget>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "boards.h"
 
-#include "look.h"
+#include "look/devicepixels.h"
 
 #include <QPainter>
 
@@ -52,15 +52,8 @@ void ProgressBoard::clear()
 void ProgressBoard::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    {
-        // The sunken panel: dark above and to the left, light below and to the right.
-        const look::DevicePixels device(p);
-        const int line = device.width(1);
-        const QColor dark = palette().color(QPalette::Dark), light = palette().color(QPalette::Light);
-        const QRect outer = device.map(rect());
-        device.ring(outer, line, dark, light);
-        device.ring(outer.adjusted(line, line, -line, -line), line, dark, light);
-    }
+    const look::DevicePixels device(p);
+    device.sunkenpanel(device.map(rect()), palette());
     p.setFont(font());
     p.setPen(palette().color(QPalette::WindowText));
     const QRect inside = contentsRect();

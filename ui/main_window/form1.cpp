@@ -7,6 +7,7 @@
 #include "form1_look.h"
 #include "form2.h"
 #include "frmabout.h"
+#include "look/pictures.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -30,17 +31,6 @@ void closewindow(QWidget *window, QObject *receiver)
     QObject::disconnect(window, nullptr, receiver, nullptr);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->close();
-}
-
-// The background of a display, inside its single black line.
-void setbackground(QLabel *label, const QColor &color)
-{
-    QPalette palette = label->palette();
-    if (palette.color(QPalette::Window) == color)
-        return;
-    palette.setColor(QPalette::Window, color);
-    label->setPalette(palette);
-    label->setStyleSheet(QStringLiteral("QLabel { border: 1px solid black; background: %1; }").arg(color.name()));
 }
 
 // The frames of the spinning top, in the order the resources number them, each with
@@ -108,8 +98,8 @@ void Form1::showentry()
         minusbuttons_[count]->setcolor(minuschosen(count) ? kSignChosen : kSignPlain);
     }
     Command23->setEnabled(signinput());
-    setbackground(Label8, signinput() ? kDisplayActive : kDisplayIdle);
-    setbackground(Label10, digitinput() ? kDisplayActive : kDisplayIdle);
+    Label8->setbackground(signinput() ? kDisplayActive : kDisplayIdle);
+    Label10->setbackground(digitinput() ? kDisplayActive : kDisplayIdle);
     Label10->setText(QString::fromStdString(entry.typed));
     displayschanged();
 }

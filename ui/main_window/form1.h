@@ -11,7 +11,8 @@
 #include "boards.h"
 #include "driver.h"
 #include "entry.h"
-#include "look.h"
+#include "look/widgets.h"
+#include "look/x11.h"
 
 #include <QLabel>
 #include <QMainWindow>
@@ -103,8 +104,8 @@ private:
     look::ColorButton *Command23 = nullptr;               // "Confirm Signs"
     look::CaptionFrame *Frame1 = nullptr;                 // "My guess is"
     look::CaptionFrame *Frame2 = nullptr;                 // "Your guess is"
-    QLabel *Label8 = nullptr;                             // the computer's current guess
-    QLabel *Label10 = nullptr;                            // the player's guess being typed
+    look::Display *Label8 = nullptr;                      // the computer's current guess
+    look::Display *Label10 = nullptr;                     // the player's guess being typed
     Outline *Shape3 = nullptr;                            // around the computer's board
     Outline *Shape5 = nullptr;                            // around the player's board
     RowNumbers *Label4 = nullptr;                         // row numbers of Picture2

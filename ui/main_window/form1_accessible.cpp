@@ -25,7 +25,7 @@ void Form1::makeaccessible()
     for (const auto &[key, board] : {std::pair{Qt::Key_F2, Picture1}, std::pair{Qt::Key_F3, Picture2}})
         connect(new QShortcut(QKeySequence(key), this), &QShortcut::activated, this,
                 [board = board] { accessibility::readboard(board); });
-    for (QLabel *display : {Label8, Label10, Label6})
+    for (QLabel *display : std::initializer_list<QLabel *>{Label8, Label10, Label6})
         accessibility::markdisplay(display);
     for (int digit = 0; digit <= 9; ++digit)
         accessibility::markbutton(

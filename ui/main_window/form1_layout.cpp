@@ -62,11 +62,10 @@ void Form1::buildlayout()
     Frame1 = frame("Frame1", QStringLiteral("My guess is"), 0, look::bgr(0x0000C0));
     Frame2 = frame("Frame2", QStringLiteral("Your guess is"), 1680, navy);
     auto display = [&](const char *name, look::CaptionFrame *parent, const QColor &color) {
-        QLabel *l = makelabel(parent, name, QString(), look::twips(120, 240, 1335, 495), color);
+        auto *l = settextcolor(place<look::Display>(name, look::twips(120, 240, 1335, 495), parent), color);
         l->setAccessibleName(parent->caption());  // a screen reader names it as its frame
         l->setFont(displayfont);
         l->setAlignment(Qt::AlignCenter);
-        l->setAutoFillBackground(true);
         return l;
     };
     Label8 = display("Label8", Frame1, darkred);

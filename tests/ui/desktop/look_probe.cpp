@@ -7,7 +7,8 @@
 #include "form1.h"
 #include "form2.h"
 #include "frmabout.h"
-#include "look.h"
+#include "look/style.h"
+#include "look/widgets.h"
 
 #include <QApplication>
 #include <QMenu>

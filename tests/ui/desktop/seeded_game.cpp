@@ -4,7 +4,7 @@
 // the same game on every run.
 //   seeded_game SEED
 #include "form1.h"
-#include "look.h"
+#include "look/style.h"
 #include "windowsystem.h"
 
 #include <QApplication>

@@ -3,7 +3,7 @@
 #include "endwindows.h"
 #include "form2.h"
 #include "frmabout.h"
-#include "look.h"
+#include "look/placement.h"
 #include "support/qtmain.h"
 
 #include <QApplication>

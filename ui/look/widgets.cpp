@@ -1,0 +1,194 @@
+// SPDX-License-Identifier: MIT
+// The widgets the program draws itself: the picture box, the captioned frame, the
+// display, the coloured push button, and the message box built with it.
+#include "look/widgets.h"
+
+#include "look/devicepixels.h"
+#include "look/pictures.h"
+#include "look/style.h"
+
+#include <QApplication>
+#include <QGridLayout>
+#include <QMessageBox>
+#include <QPainter>
+
+namespace numora::look {
+
+PictureBox::PictureBox(const QString &resource, QWidget *parent) : QLabel(parent), resource_(resource)
+{
+    setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
+    setPixmap(QPixmap(resource));  // the size, in logical pixels, and what screen readers see
+}
+
+void PictureBox::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    const DevicePixels device(p);
+    const QRect inside = device.sunkenborder(device.map(rect()), palette());
+    const QPixmap shown = look::picture(resource_, devicePixelRatioF());
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    p.setWorldTransform(QTransform());
+    // In device pixels: the picture fills the inside exactly, whatever the rounding.
+    const QTransform back = p.deviceTransform().inverted();
+    p.drawPixmap(back.mapRect(QRectF(inside)), shown, QRectF(shown.rect()));
+}
+
+CaptionFrame::CaptionFrame(const QString &caption, const QColor &captioncolor, QWidget *parent)
+    : QWidget(parent), caption_(caption), captioncolor_(captioncolor)
+{
+    setAccessibleName(caption);
+}
+
+void CaptionFrame::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    const QFontMetrics metrics(font());
+    const DevicePixels device(p);
+    const int line = device.width(1);
+    // An etched line: dark with light below and to the right of it. The frame leaves
+    // one design pixel of the widget free on the right and at the bottom.
+    const QRect box = device.map(rect().adjusted(0, metrics.height() / 2, -1, -1));
+    device.ring(box, line, palette().color(QPalette::Dark), palette().color(QPalette::Light));
+    device.ring(box.adjusted(line, line, -line, -line), line, palette().color(QPalette::Light), QColor());
+
+    // The caption interrupts the top line, with a little of the face on either side.
+    constexpr int kCaptionLeft = 8, kGap = 2;
+    const QRect text(kCaptionLeft, 0, metrics.horizontalAdvance(caption_), metrics.height());
+    device.fill(device.map(text.adjusted(-kGap, 0, kGap, 0)), palette().color(QPalette::Window));
+    p.setPen(captioncolor_);
+    p.drawText(text, Qt::AlignLeft | Qt::AlignTop, caption_);
+}
+
+Display::Display(QWidget *parent) : QLabel(parent)
+{
+    setContentsMargins(1, 1, 1, 1);
+}
+
+void Display::setbackground(const QColor &color)
+{
+    QPalette colours = palette();
+    if (colours.color(QPalette::Window) == color)
+        return;
+    colours.setColor(QPalette::Window, color);
+    setPalette(colours);
+}
+
+void Display::paintEvent(QPaintEvent *event)
+{
+    {
+        // In logical pixels and smoothed, as the displays have always been drawn: on
+        // screens scaled by 1.25 to 1.75 the line is soft, not whole device pixels.
+        QPainter p(this);
+        p.fillRect(rect(), palette().color(QPalette::Window));
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(Qt::NoPen);
+        p.setBrush(Qt::black);
+        const QRectF r(rect());
+        p.drawRect(QRectF(r.x(), r.bottom() - 1, r.width(), 1));
+        p.drawRect(QRectF(r.right() - 1, r.y(), 1, r.height()));
+        p.drawRect(QRectF(r.x(), r.y(), 1, r.height()));
+        p.drawRect(QRectF(r.x(), r.y(), r.width(), 1));
+    }
+    QLabel::paintEvent(event);  // the text, inside the line
+}
+
+ColorButton::ColorButton(const QString &text, QWidget *parent) : QPushButton(text, parent)
+{
+    // The default button's frame moves when the focus enters or leaves a push button.
+    // Its own focus changes repaint it anyway, and one of them comes from its destructor,
+    // when it is no longer a push button.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *old, QWidget *now) {
+        if (old != this && now != this && isDefault())
+            update();
+    });
+}
+
+bool ColorButton::carriesdefaultframe() const
+{
+    if (hasFocus())
+        return isDefault() || autoDefault();
+    if (!isDefault())
+        return false;
+    const auto *focused = qobject_cast<const QPushButton *>(QApplication::focusWidget());
+    return !focused || focused->window() != window();
+}
+
+void ColorButton::setcolor(const QColor &color)
+{
+    if (color == color_)
+        return;
+    color_ = color;
+    update();
+    emit colorchanged();
+}
+
+void ColorButton::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    const DevicePixels device(p);
+    const int line = device.width(1);
+    const bool sunken = isDown() || isChecked();
+    QRect outer = device.map(rect());
+    QRect face = rect();  // in logical pixels, for the text
+    if (carriesdefaultframe()) {
+        device.ring(outer, line, Qt::black);
+        outer.adjust(line, line, -line, -line);
+        face.adjust(1, 1, -1, -1);
+    }
+    device.fill(outer, color_);
+    const QColor light = Qt::white, shadow = color_.darker(200), dark = Qt::black;
+    if (sunken) {
+        device.ring(outer, line, shadow);
+    } else {
+        device.ring(outer, line, light, dark);
+        device.ring(outer.adjusted(line, line, -line, -line), line, QColor(), shadow);
+    }
+
+    QRect textrect = face;
+    if (sunken)
+        textrect.translate(1, 1);
+    p.setFont(font());
+    if (isEnabled()) {
+        p.setPen(palette().color(QPalette::Active, QPalette::ButtonText));
+        p.drawText(textrect, Qt::AlignCenter, text());
+    } else {
+        // Etched grey text, as disabled buttons have always looked.
+        p.setPen(Qt::white);
+        p.drawText(textrect.translated(1, 1), Qt::AlignCenter, text());
+        p.setPen(color_.darker(170));
+        p.drawText(textrect, Qt::AlignCenter, text());
+    }
+    if (hasFocus()) {
+        // Three pixels inside the bevel, but never across the text of a wide caption.
+        QRect focus = face.adjusted(3, 3, -3, -3);
+        const QRect used = p.fontMetrics().boundingRect(textrect, Qt::AlignCenter, text());
+        focus.setLeft(qMax(face.left() + 1, qMin(focus.left(), used.left() - 2)));
+        focus.setRight(qMin(face.right() - 1, qMax(focus.right(), used.right() + 2)));
+        device.dottedring(device.map(focus), line, Qt::black);
+    }
+}
+
+QMessageBox *messagebox(const QString &text, QWidget *parent)
+{
+    auto *box = new QMessageBox(QMessageBox::NoIcon, QStringLiteral("Numora"), text, QMessageBox::NoButton, parent);
+    // Without an icon the box still keeps an empty column for one; the text starts at
+    // the margin instead.
+    if (auto *grid = qobject_cast<QGridLayout *>(box->layout()))
+        for (int i = grid->count() - 1; i >= 0; --i) {
+            int row = 0, column = 0, rows = 0, columns = 0;
+            grid->getItemPosition(i, &row, &column, &rows, &columns);
+            if (column == 0 && grid->itemAt(i)->spacerItem())
+                delete grid->takeAt(i);
+        }
+    // Desktop themes give the standard button an icon or an access key; the box shows
+    // a plain OK of the classic size.
+    auto *ok = new ColorButton(QStringLiteral("OK"));
+    ok->setcolor(palette().color(QPalette::Button));
+    ok->setFixedSize(75, 23);
+    box->addButton(ok, QMessageBox::AcceptRole);
+    box->setDefaultButton(ok);
+    box->setEscapeButton(ok);
+    return box;
+}
+
+}  // namespace numora::look
