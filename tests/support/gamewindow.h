@@ -50,7 +50,7 @@ inline std::unique_ptr<Form1> openform(std::uint64_t seed)
     auto form = std::make_unique<Form1>(seed);
     form->show();
     QApplication::setActiveWindow(form.get());
-    if (!QTest::qWaitForWindowExposed(form.get()))
+    if (!QTest::qWaitForWindowExposed(form.get(), kPatience))
         return nullptr;
     return form;
 }

@@ -15,6 +15,10 @@
 
 namespace numora::testsupport {
 
+// How long a test waits for a window or a state it polls for: long enough that only a
+// fault, never a busy machine, runs it out.
+inline constexpr int kPatience = 60000;  // milliseconds
+
 // The main window's "+" and "-" buttons, by the count they stand for.
 inline constexpr const char *kPlus[] = {"Command22", "Command13", "Command16", "Command18", "Command20"};
 inline constexpr const char *kMinus[] = {"Command21", "Command14", "Command15", "Command17", "Command19"};
@@ -42,7 +46,7 @@ inline QWidgetList openendwindows()
 {
     auto done = std::make_shared<bool>(false);
     QTimer::singleShot(0, qApp, [done] { *done = true; });
-    return QTest::qWaitFor([done] { return *done; });
+    return QTest::qWaitFor([done] { return *done; }, kPatience);
 }
 
 // Alt+`menu`, then `item` in the menu that drops down, as a player types them once the
@@ -51,7 +55,7 @@ inline QWidgetList openendwindows()
 inline bool choose(QWidget *window, Qt::Key menu, Qt::Key item = Qt::Key_unknown)
 {
     window->activateWindow();
-    if (!QTest::qWaitForWindowActive(window))
+    if (!QTest::qWaitForWindowActive(window, kPatience))
         return false;
     QTest::keyClick(window->windowHandle(), menu, Qt::AltModifier);
     auto *popup = qobject_cast<QMenu *>(QApplication::activePopupWidget());

@@ -4,6 +4,7 @@
 // logical pixels loses an edge or comes out one pixel wide here and two there.
 #include "form1.h"
 #include "support/qtmain.h"
+#include "support/windows.h"
 
 #include <QPushButton>
 #include <QtTest>
@@ -51,7 +52,7 @@ private slots:
     {
         form_ = std::make_unique<numora::Form1>(std::uint64_t{5});
         form_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+        QVERIFY(QTest::qWaitForWindowExposed(form_.get(), numora::testsupport::kPatience));
         form_->findChild<QAction *>(QStringLiteral("newgame"))->trigger();
     }
     void cleanup() { form_.reset(); }

@@ -5,6 +5,7 @@
 #include "frmabout.h"
 #include "look/placement.h"
 #include "support/qtmain.h"
+#include "support/windows.h"
 
 #include <QApplication>
 #include <QHelpEvent>
@@ -35,7 +36,7 @@ const std::pair<const char *, Maker> kEndWindows[] = {
 template <typename Window> Window *presented(Window *w)
 {
     w->present();
-    if (!QTest::qWaitForWindowActive(w))
+    if (!QTest::qWaitForWindowActive(w, numora::testsupport::kPatience))
         qWarning("window was not activated");
     return w;
 }

@@ -98,7 +98,8 @@ QStringList Form1Test::lines(const char *name) const
 
 bool Form1Test::settle()
 {
-    return QTest::qWaitFor([this] { return form_->driver().phase() != Phase::Thinking; });
+    return QTest::qWaitFor([this] { return form_->driver().phase() != Phase::Thinking; },
+                           numora::testsupport::kPatience);
 }
 
 bool Form1Test::startgame()

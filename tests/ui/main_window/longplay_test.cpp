@@ -53,7 +53,7 @@ void LongPlayTest::fiveHundredGamesKeepTheirFootprint()
 {
     DepthForm form(std::uint64_t{99});
     form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QVERIFY(QTest::qWaitForWindowExposed(&form, numora::testsupport::kPatience));
     const numora::testsupport::WindowPlayer player(&form);
     QVERIFY(numora::testsupport::choose(&form, Qt::Key_G, Qt::Key_N));
     long after100 = 0;

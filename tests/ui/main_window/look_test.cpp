@@ -40,7 +40,7 @@ private slots:
         form_ = std::make_unique<numora::Form1>(std::uint64_t{3});
         form_->show();
         QApplication::setActiveWindow(form_.get());
-        QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+        QVERIFY(QTest::qWaitForWindowActive(form_.get(), numora::testsupport::kPatience));
         form_->findChild<QAction *>(QStringLiteral("newgame"))->trigger();
     }
     void cleanup() { form_.reset(); }
