@@ -33,7 +33,7 @@ class CaptionFrame : public QWidget {
 public:
     CaptionFrame(const QString &caption, const QColor &captioncolor, QWidget *parent = nullptr);
 
-    QString caption() const { return caption_; }
+    const QString &caption() const { return caption_; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
