@@ -13,9 +13,11 @@ echo "clang-tidy: ${#sources[@]} files"
 printf '%s\n' "${sources[@]}" | xargs -P "$(nproc)" -n 1 "$tidy" -p "$build" --quiet 2>/dev/null
 
 echo "cppcheck"
+# cppcheck 2.17 (Debian 13) notes, as a finding, each file whose branches it analyses at its
+# normal depth only; that is a note on its own limits, not on the code.
 cppcheck --quiet --error-exitcode=1 --std=c++20 --language=c++ --library=qt --library=googletest \
   --enable=warning,performance,portability --inline-suppr \
-  --suppress=missingIncludeSystem --suppress=unknownMacro \
+  --suppress=missingIncludeSystem --suppress=unknownMacro --suppress=normalCheckLevelMaxBranches \
   -I engine -I ui -I ui/main_window -I ui/dialogs -D__GNUC__ "${sources[@]}"
 echo "clang-format"
 mapfile -t cxxfiles < <(git ls-files '*.cpp' '*.h')
