@@ -130,10 +130,15 @@ void Form1::wait()
 {
     // The sign entry opens only now that the guess it answers is on screen, with "0 +"
     // and "0 -" chosen.
-    entry.pluscount = entry.minuscount = 0;
-    entry.pluskeys = entry.minuskeys = 0;
+    resetanswer();
     showentry();
     Command23->setFocus(Qt::OtherFocusReason);
+}
+
+void Form1::resetanswer()
+{
+    entry.pluscount = entry.minuscount = 0;
+    pluskeys = minuskeys = 0;
 }
 
 void Form1::afterpump(std::function<void()> step)

@@ -71,7 +71,8 @@ private:
     void makeaccessible();   // form1_accessible.cpp
     void displayschanged();  // tells screen readers what the displays now show
 
-    void showentry();  // keypads, colours and the typed guess as the entry and phase stand
+    void resetanswer();  // "0 +" and "0 -" chosen, and no sign key pressed yet
+    void showentry();    // keypads, colours and the typed guess as the entry and phase stand
     void newgame();
     void exitgame();
     void Timer1_Timer();
@@ -122,6 +123,8 @@ private:
     QAction *newgame_ = nullptr, *exitgame_ = nullptr, *help = nullptr, *about = nullptr;
 
     int iconframe = 0;  // the icon frame of the next tick
+    // "+" and "-" keys pressed since the answer began; the keyboard chooses the counts by them.
+    int pluskeys = 0, minuskeys = 0;
 
     QPointer<EndWindow> endwindow_;
     QPointer<QMessageBox> badsignsbox_;

@@ -114,16 +114,14 @@ void Form1::Form_KeyDown(const QKeyEvent &key)
         return;
     // Every key of the answer chooses again by the counts of "+" and "-" pressed, which
     // overrides a count chosen with the mouse since.
-    if (mapped.action == KeyAction::Point) {
-        entry.pluscount = entry.minuscount = 0;
-        entry.pluskeys = entry.minuskeys = 0;
-    }
-    entry.pluskeys += mapped.action == KeyAction::Plus;
-    entry.minuskeys += mapped.action == KeyAction::Minus;
-    if (entry.pluskeys >= 1 && entry.pluskeys <= 4)
-        entry.pluscount = entry.pluskeys;
-    if (entry.minuskeys >= 1 && entry.minuskeys <= 4)
-        entry.minuscount = entry.minuskeys;
+    if (mapped.action == KeyAction::Point)
+        resetanswer();
+    pluskeys += mapped.action == KeyAction::Plus;
+    minuskeys += mapped.action == KeyAction::Minus;
+    if (pluskeys >= 1 && pluskeys <= 4)
+        entry.pluscount = pluskeys;
+    if (minuskeys >= 1 && minuskeys <= 4)
+        entry.minuscount = minuskeys;
     showentry();
 }
 
