@@ -10,16 +10,29 @@ Driver::Driver(GameWindow &window, std::optional<std::uint64_t> seed)
 {
 }
 
+std::vector<AnsweredGuess> boardrows(const Module1 &m, Board board)
+{
+    std::vector<AnsweredGuess> rows;
+    if (board == Board::Picture1) {
+        for (int i = 0; i < m.yourguesscount; ++i)
+            rows.push_back({digitsof(m.yourguesses[i]), m.yourplus[i], m.yourminus[i]});
+    } else {
+        for (int i = 0; i < m.myguesscount; ++i)
+            rows.push_back({m.myguesses[i], m.mysigns[i] / 10, m.mysigns[i] % 10});
+    }
+    return rows;
+}
+
 void Driver::startgame()
 {
     ++ticket_;
     Module1 &m = *m_;
     phase_ = Phase::Idle;  // the window loads with no entry open
-    window_.form_load();
-    window_.setthinking(false);
     m.youfound = false;
     m.yourguesscount = 0;
     player_.newgame();
+    window_.form_load();  // with both boards' records empty
+    window_.setthinking(false);
     if (seed_) {
         seedgame(rng_, *seed_, games_);
     } else {
@@ -48,8 +61,8 @@ NumberAnswer Driver::confirmnumber(const std::string &guesstext)
     m.yourguesses[m.yourguesscount] = guesstext;
     m.yourplus[m.yourguesscount] = answer.plus;
     m.yourminus[m.yourguesscount] = answer.minus;
-    window_.addrow(Board::Picture1, {digitsof(guesstext), answer.plus, answer.minus});
     ++m.yourguesscount;
+    window_.addrow(Board::Picture1, {digitsof(guesstext), answer.plus, answer.minus});
     m.youfound = answer.plus == 4;
     phase_ = Phase::Thinking;
     if (m.myguesscount > 0)  // the first guess has no answer to think over

@@ -12,6 +12,7 @@
 #include <optional>
 #include <random>
 #include <string>
+#include <vector>
 
 namespace numora {
 
@@ -26,6 +27,9 @@ struct AnsweredGuess {
     bool operator==(const AnsweredGuess &) const = default;
 };
 
+// The rows of `board` in the game's record, oldest first.
+std::vector<AnsweredGuess> boardrows(const Module1 &m, Board board);
+
 enum class Outcome : std::uint8_t { Lost, Won, Draw, Contradiction };
 
 // What the driver needs from the game window. The driver tells what happened; the
@@ -36,7 +40,7 @@ public:
     virtual void form_load() = 0;                 // empty displays and boards, lock both keypads, close end windows
     virtual void setthinking(bool thinking) = 0;  // the status line: "Thinking..." or empty
     virtual void setlabel8(std::optional<Digits> guess) = 0;  // the computer's guess, or empty
-    virtual void addrow(Board board, const AnsweredGuess &row) = 0;
+    virtual void addrow(Board board, const AnsweredGuess &row) = 0;  // `row` is now the last of boardrows(state(), board)
     virtual void wait2() = 0;                                // open the number entry
     virtual void wait() = 0;                                 // open the sign entry for the guess shown in Label8
     virtual void afterpump(std::function<void()> step) = 0;  // run step once pending events are handled

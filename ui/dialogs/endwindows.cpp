@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The end windows, as they are built and answered.
 #include "endwindows.h"
 
 #include "dialogsupport.h"
@@ -30,7 +31,7 @@ Qt::WindowFlags endwindowflags(bool sizable)
 }  // namespace
 
 EndWindow::EndWindow(const QString &caption, int clientwidth, int clientheight, int left, int top, bool sizable)
-    : QDialog(nullptr, endwindowflags(sizable)), at_(look::px(left), look::px(top))
+    : Alert(nullptr, endwindowflags(sizable)), at_(look::px(left), look::px(top))
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(caption);

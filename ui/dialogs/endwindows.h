@@ -4,21 +4,19 @@
 //   connect(w, &EndWindow::yes, ...); connect(w, &EndWindow::no, ...); w->present(); beep
 #pragma once
 
-#include <QDialog>
+#include "look/widgets.h"
+
 #include <QPoint>
 
 class QLabel;
 
 namespace numora {
 
-namespace look {
-class ColorButton;
-}
-
 // What the end windows share: YES (`Command1`) is the default button and has the focus,
 // NO (`Command2`) is the other; Esc does nothing and the close box answers neither.
-// Each window has no parent, is not modal and deletes itself when it closes.
-class EndWindow : public QDialog {
+// Each window has no parent, is not modal and deletes itself when it closes. A screen
+// reader reads it whole as it appears, as an alert.
+class EndWindow : public look::Alert {
     Q_OBJECT
 public:
     // Puts the client area's top-left at the window's own screen position (moved onto

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The Help window and the page it shows, as they are drawn.
 #include "form2.h"
 
 #include "dialogsupport.h"
@@ -79,6 +80,7 @@ Form2::Form2()
     setFont(look::sans(8.25));
     setFixedSize(look::px(13515), look::px(8190));
 
+    HelpPage::installaccessible();
     Picture1 = new HelpPage(this);
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->move(0, 0);

@@ -17,6 +17,9 @@ public:
 
     explicit HelpPage(QWidget *parent = nullptr);
 
+    // What a screen reader reads of the page (helppage_accessible.cpp); before any page is built.
+    static void installaccessible();
+
     const QTextDocument &document() const { return document_; }
     // Height the text needs before its last line is moved down to the foot of the page.
     int textheight() const { return textheight_; }

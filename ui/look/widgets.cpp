@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: MIT
-// The widgets the program draws itself: the picture box, the captioned frame, the
-// display, the coloured push button, and the message box built with it.
+// The widgets the program draws itself; see widgets.h.
 #include "look/widgets.h"
 
+#include "look/accessible.h"
 #include "look/devicepixels.h"
 #include "look/pictures.h"
 #include "look/style.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QGridLayout>
 #include <QMessageBox>
@@ -59,7 +60,25 @@ void CaptionFrame::paintEvent(QPaintEvent *)
     p.drawText(text, Qt::AlignLeft | Qt::AlignTop, caption_);
 }
 
-Display::Display(QWidget *parent) : QLabel(parent)
+void ReadLabel::settext(const QString &now)
+{
+    const QString before = text();
+    if (before == now)
+        return;
+    setText(now);
+    if (now.startsWith(before)) {
+        QAccessibleTextInsertEvent event(this, int(before.size()), now.mid(before.size()));
+        QAccessible::updateAccessibility(&event);
+    } else if (before.startsWith(now)) {
+        QAccessibleTextRemoveEvent event(this, int(now.size()), before.mid(now.size()));
+        QAccessible::updateAccessibility(&event);
+    } else {
+        QAccessibleTextUpdateEvent event(this, 0, before, now);
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
+Display::Display(QWidget *parent) : ReadLabel(parent)
 {
     setContentsMargins(1, 1, 1, 1);
 }
@@ -92,7 +111,12 @@ void Display::paintEvent(QPaintEvent *event)
     QLabel::paintEvent(event);  // the text, inside the line
 }
 
-ColorButton::ColorButton(const QString &text, QWidget *parent) : QPushButton(text, parent)
+ColorButton::ColorButton(const QString &text, QWidget *parent) : ColorButton(parent)
+{
+    setText(text);
+}
+
+ColorButton::ColorButton(QWidget *parent) : QPushButton(parent)
 {
     // The default button's frame moves when the focus enters or leaves a push button.
     // Its own focus changes repaint it anyway, and one of them comes from its destructor,
@@ -119,7 +143,6 @@ void ColorButton::setcolor(const QColor &color)
         return;
     color_ = color;
     update();
-    emit colorchanged();
 }
 
 void ColorButton::paintEvent(QPaintEvent *)
@@ -166,6 +189,11 @@ void ColorButton::paintEvent(QPaintEvent *)
         focus.setRight(qMin(face.right() - 1, qMax(focus.right(), used.right() + 2)));
         device.dottedring(device.map(focus), line, Qt::black);
     }
+}
+
+Alert::Alert(QWidget *parent, Qt::WindowFlags flags) : QDialog(parent, flags)
+{
+    installaccessible();
 }
 
 QMessageBox *messagebox(const QString &text, QWidget *parent)

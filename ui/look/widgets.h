@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: MIT
 // The widgets the program draws itself: the picture box, the captioned frame, the
-// display, the coloured push button, and the message box built with it.
+// label read as it changes and the display built on it, the coloured push button, the
+// alert window, and the message box built with them.
 #pragma once
 
 #include <QColor>
+#include <QDialog>
 #include <QLabel>
 #include <QPushButton>
 #include <QString>
@@ -43,9 +45,20 @@ private:
     QColor captioncolor_;
 };
 
+// A label whose text screen readers read, named after its frame if it has none of its
+// own. settext() tells them what changed: the characters added at the end, those taken
+// from the end, or the whole text replaced.
+class ReadLabel : public QLabel {
+    Q_OBJECT
+public:
+    explicit ReadLabel(QWidget *parent = nullptr) : QLabel(parent) {}
+
+    void settext(const QString &text);
+};
+
 // A label inside a single black line, on a background of the colour given (its
 // palette's window colour, which is all that says it); its text lies inside the line.
-class Display : public QLabel {
+class Display : public ReadLabel {
     Q_OBJECT
 public:
     explicit Display(QWidget *parent = nullptr);
@@ -68,10 +81,11 @@ public:
     void setcolor(const QColor &color);
     QColor color() const { return color_; }
 
-signals:
-    void colorchanged();  // screen readers hear the colour's meaning through it
-
 protected:
+    // Without its text yet: a derived button sets it once it is what it is, so that a
+    // screen reader's first look at it finds the derived button.
+    explicit ColorButton(QWidget *parent);
+
     void paintEvent(QPaintEvent *event) override;
 
 private:
@@ -79,6 +93,14 @@ private:
     bool carriesdefaultframe() const;
 
     QColor color_{192, 192, 192};
+};
+
+// A window that a screen reader reads whole as it appears, each of its labels once,
+// short ones ("Play again?") included: the end windows and the message box.
+class Alert : public QDialog {
+    Q_OBJECT
+protected:
+    Alert(QWidget *parent, Qt::WindowFlags flags);
 };
 
 // A message box in the program's name with the text, no room for an icon, and an OK

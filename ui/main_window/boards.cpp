@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The boards, their row numbers and the outlines, as they are drawn.
 #include "boards.h"
 
 #include "look/devicepixels.h"
@@ -28,25 +29,11 @@ QString spokenrow(const AnsweredGuess &row)
     return spoken;
 }
 
-ProgressBoard::ProgressBoard(QWidget *parent) : QFrame(parent)
+ProgressBoard::ProgressBoard(Rows rows, QWidget *parent) : QFrame(parent), rows_(std::move(rows))
 {
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(2);
     setAutoFillBackground(true);
-}
-
-void ProgressBoard::addrow(const AnsweredGuess &row)
-{
-    rows_.append(row);
-    update();
-    emit rowadded(int(rows_.size()) - 1);
-}
-
-void ProgressBoard::clear()
-{
-    rows_.clear();
-    update();
-    emit cleared();
 }
 
 void ProgressBoard::paintEvent(QPaintEvent *)
@@ -59,8 +46,9 @@ void ProgressBoard::paintEvent(QPaintEvent *)
     const QRect inside = contentsRect();
     p.setClipRect(inside);
     const QFontMetrics metrics(font());
-    for (int line = 0; line < rows_.size(); ++line)
-        p.drawText(inside.left(), inside.top() + linetop(metrics, line) + metrics.ascent(), boardrow(rows_[line]));
+    const std::vector<AnsweredGuess> lines = rows();
+    for (int line = 0; line < int(lines.size()); ++line)
+        p.drawText(inside.left(), inside.top() + linetop(metrics, line) + metrics.ascent(), boardrow(lines[line]));
 }
 
 RowNumbers::RowNumbers(const QString &caption, QWidget *parent) : QLabel(caption, parent)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The widgets of the window's upper half: the progress boards, their row numbers
-// and the coloured outlines around each side.
+// and the coloured outlines around each side; and the client area that holds them.
+// What a screen reader reads of them is in boards_accessible.cpp.
 #pragma once
 
 #include "driver.h"
@@ -10,6 +11,9 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <functional>
+#include <vector>
+
 namespace numora {
 
 // The text of a board row: " 1234 ++ -" for 1234 with two "+" and one "-".
@@ -17,29 +21,32 @@ QString boardrow(const AnsweredGuess &row);
 // The same row as a screen reader says it: "1234: 2 plus, 1 minus".
 QString spokenrow(const AnsweredGuess &row);
 
-// A board that prints text lines from the top, one per answered guess, and keeps
-// them so they survive being covered, minimized and restored.
+// A board that prints text lines from the top, one per answered guess. It shows the
+// game's record, which `rows` reads, so that its lines survive being covered, minimized
+// and restored.
 class ProgressBoard : public QFrame {
     Q_OBJECT
 public:
-    explicit ProgressBoard(QWidget *parent = nullptr);
+    using Rows = std::function<std::vector<AnsweredGuess>()>;
 
-    void addrow(const AnsweredGuess &row);
-    void clear();
-    const QList<AnsweredGuess> &rows() const { return rows_; }
+    ProgressBoard(Rows rows, QWidget *parent = nullptr);
+
+    std::vector<AnsweredGuess> rows() const { return rows_(); }
+    // The record has one row more, or none: the board is drawn again, and a screen
+    // reader is told of the row or of the rows gone.
+    void rowadded();
+    void cleared();
 
     // Top of text line `line` (0 based) inside the widget; the row numbers use the same lines.
     static int linetop(const QFontMetrics &metrics, int line) { return line * metrics.height(); }
 
-signals:
-    void rowadded(int line);
-    void cleared();
+    static void installaccessible();  // for the boards and the client area, before they are built
 
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    QList<AnsweredGuess> rows_;
+    Rows rows_;
 };
 
 // Row numbers beside a board: the caption's numbers one per text line, right-aligned,
@@ -65,6 +72,15 @@ protected:
 private:
     QColor color_;
     int width_;
+};
+
+// The game window's client area. A screen reader reads it without the decoration
+// painted on it: the row numbers (each row already stands in its place in its board)
+// and the outlines; its news bar, if it has one, comes after its widgets.
+class ClientArea : public QWidget {
+    Q_OBJECT
+public:
+    explicit ClientArea(QWidget *parent = nullptr) : QWidget(parent) {}
 };
 
 }  // namespace numora

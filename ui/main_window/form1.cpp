@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
+// The game window's handlers, the driver's calls and the end windows; see form1.h.
 #include "form1.h"
 
-#include "accessibility.h"
+#include "look/announcer.h"
 #include "dialogsupport.h"
 #include "endwindows.h"
 #include "form1_look.h"
@@ -19,6 +20,8 @@
 namespace numora {
 
 namespace {
+
+const QString kGuessTopic = QStringLiteral("guess");  // the player's guess, typed or answered
 
 // Closes a window of an earlier turn or game without letting it call back into this
 // window; it may be the very window whose signal is being handled, so it is deleted
@@ -55,6 +58,7 @@ Form1::Form1(std::optional<std::uint64_t> seed, QWidget *parent)
                    Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
     setWindowIcon(windowicon());  // until the first tick spins it
 
+    installaccessible();
     buildlayout();
     buildmenu();
     connecthandlers();
@@ -72,56 +76,93 @@ Form1::Form1(std::optional<std::uint64_t> seed, QWidget *parent)
     Timer1->start();
 
     Form1::form_load();  // the window loads idle
+    showentry();
 }
 
 // The end windows, About and Help have no owner window; they go with the game.
 Form1::~Form1()
 {
+    qDeleteAll(ownwindows());
+}
+
+QWidgetList Form1::ownwindows() const
+{
+    QWidgetList windows;
     for (QWidget *w : std::initializer_list<QWidget *>{endwindow_, badsignsbox_, aboutwindow_, helpwindow_})
-        delete w;
+        if (w)
+            windows.append(w);
+    return windows;
 }
 
 // --- The entries, as they stand ------------------------------------------------------
+
+namespace {
+
+// A key's colour and mark: `marked` as the entry stands. The mark is told as `told` says.
+bool showkey(KeypadButton *key, bool marked, const QColor &plain, const QColor &marking,
+             KeypadButton::Told told = KeypadButton::Told::Described)
+{
+    key->setcolor(marked ? marking : plain);
+    return key->setmarked(marked, told);
+}
+
+}  // namespace
 
 void Form1::showentry()
 {
     for (int digit = 0; digit <= 9; ++digit) {
         digitbuttons_[digit]->setEnabled(digitinput());
-        digitbuttons_[digit]->setcolor(entry.inuse(digit) ? kDigitInUse : kDigitPlain);
+        showkey(digitbuttons_[digit], entry.inuse(digit), kDigitPlain, kDigitInUse);
     }
     for (QPushButton *b : {Command11, Command12, Command24})
         b->setEnabled(digitinput());
     for (int count = 0; count <= 4; ++count) {
         plusbuttons_[count]->setEnabled(signinput());
-        plusbuttons_[count]->setcolor(pluschosen(count) ? kSignChosen : kSignPlain);
+        showkey(plusbuttons_[count], pluschosen(count), kSignPlain, kSignChosen);
         minusbuttons_[count]->setEnabled(signinput());
-        minusbuttons_[count]->setcolor(minuschosen(count) ? kSignChosen : kSignPlain);
+        showkey(minusbuttons_[count], minuschosen(count), kSignPlain, kSignChosen);
     }
     Command23->setEnabled(signinput());
     Label8->setbackground(signinput() ? kDisplayActive : kDisplayIdle);
     Label10->setbackground(digitinput() ? kDisplayActive : kDisplayIdle);
-    Label10->setText(QString::fromStdString(entry.typed));
-    displayschanged();
+    Label10->settext(QString::fromStdString(entry.typed));
+    if (focusnext_)
+        focusnext_->setFocus(Qt::OtherFocusReason);
+    focusnext_ = nullptr;
+}
+
+void Form1::showchoice()
+{
+    // A choice made while the focus is on no open control of this window is not the
+    // player's at the keys: it is shown and described, not announced.
+    const QWidget *focus = QApplication::focusWidget();
+    const bool atkeys = focus && focus->isEnabled() && focus->window() == this;
+    const auto told = atkeys ? KeypadButton::Told::Announced : KeypadButton::Told::Described;
+    for (int count = 0; count <= 4; ++count)
+        for (KeypadButton *key : {plusbuttons_[count], minusbuttons_[count]}) {
+            const bool chosen = key == plusbuttons_[count] ? pluschosen(count) : minuschosen(count);
+            if (showkey(key, chosen, kSignPlain, kSignChosen, chosen ? told : KeypadButton::Told::Described) &&
+                chosen && atkeys && key->isEnabled())
+                accessibility::announce(key->accessibleName() + QLatin1Char(' ') + key->markword());
+        }
 }
 
 void Form1::form_load()
 {
     entry = Entry{};
-    Label8->clear();
-    Picture1->clear();
-    Picture2->clear();
+    Label8->settext({});
+    Picture1->cleared();
+    Picture2->cleared();
     // A new game starts with no message of the old game left.
     closewindow(endwindow_, this);
     closewindow(badsignsbox_, this);
     closewindow(repeatedbox_, this);
     show();
-    showentry();
 }
 
 void Form1::wait2()
 {
     entry.typed.clear();
-    showentry();
     // A screen reader says where the player is: on the button that the digits lead to.
     accessibility::focuslater(Command12);
 }
@@ -131,8 +172,7 @@ void Form1::wait()
     // The sign entry opens only now that the guess it answers is on screen, with "0 +"
     // and "0 -" chosen.
     resetanswer();
-    showentry();
-    Command23->setFocus(Qt::OtherFocusReason);
+    focusnext_ = Command23;
 }
 
 void Form1::resetanswer()
@@ -143,7 +183,7 @@ void Form1::resetanswer()
 
 void Form1::afterpump(std::function<void()> step)
 {
-    QTimer::singleShot(0, this, std::move(step));
+    QTimer::singleShot(0, this, handled(std::move(step)));
 }
 
 void Form1::newgame()
@@ -160,9 +200,8 @@ void Form1::exitgame()
 void Form1::closeEvent(QCloseEvent *event)
 {
     event->accept();
-    for (QWidget *w : std::initializer_list<QWidget *>{endwindow_, badsignsbox_, aboutwindow_, helpwindow_})
-        if (w)
-            w->close();
+    for (QWidget *w : ownwindows())
+        w->close();
     QApplication::quit();
 }
 
@@ -176,8 +215,7 @@ void Form1::Timer1_Timer()
 
 void Form1::setthinking(bool thinking)
 {
-    Label6->setText(thinking ? QStringLiteral("Thinking...") : QString());
-    displayschanged();
+    Label6->settext(thinking ? QStringLiteral("Thinking...") : QString());
     // "Thinking..." is on screen before the computer thinks; no event is handled until
     // it is done, so the caption is painted here and now.
     if (thinking) {
@@ -188,13 +226,21 @@ void Form1::setthinking(bool thinking)
 
 void Form1::setlabel8(std::optional<Digits> guess)
 {
-    Label8->setText(guess ? QString::fromStdString(textform(*guess)) : QString());
-    displayschanged();
+    const QString shown = guess ? QString::fromStdString(textform(*guess)) : QString();
+    Label8->settext(shown);
+    if (guess)
+        accessibility::announce(QStringLiteral("My guess is %1").arg(shown));
 }
 
 void Form1::addrow(Board board, const AnsweredGuess &row)
 {
-    (board == Board::Picture1 ? Picture1 : Picture2)->addrow(row);
+    if (board == Board::Picture1) {
+        Picture1->rowadded();
+        accessibility::announce(QStringLiteral("Your guess ") + spokenrow(row), kGuessTopic);
+    } else {
+        Picture2->rowadded();
+        accessibility::announce(QStringLiteral("My guess ") + spokenrow(row));
+    }
 }
 
 void Form1::beep()
@@ -223,11 +269,12 @@ void Form1::showend(Outcome outcome)
 
 void Form1::showendwindow(EndWindow *window)
 {
-    // Nothing can be answered or guessed while the game's end is on screen.
+    // Nothing can be answered or guessed while the game's end is on screen: the window
+    // is drawn locked before the end window appears.
     showentry();
     closewindow(endwindow_, this);
     endwindow_ = window;
-    connect(window, &EndWindow::yes, this, [this] { driver_.yes(); });
+    connect(window, &EndWindow::yes, this, handled([this] { driver_.yes(); }));
     connect(window, &EndWindow::no, this, &Form1::exitgame);
     window->present();
 }
@@ -243,7 +290,7 @@ void Form1::showbadsigns()
     // Application-modal, as a message box is: nothing else, the menu included, can be
     // reached until OK, which starts a new game.
     box->setWindowModality(Qt::ApplicationModal);
-    connect(box, &QMessageBox::finished, this, [this] { driver_.badsignsok(); });
+    connect(box, &QMessageBox::finished, this, handled([this] { driver_.badsignsok(); }));
     badsignsbox_ = box;
     box->show();
 }
@@ -282,20 +329,25 @@ void Form1::digitbutton_click(int digit)
 {
     if (!entry.type(digit))
         return;
-    showentry();
-    Command12->setFocus(Qt::OtherFocusReason);
+    accessibility::announce(QString::fromStdString(entry.typed), kGuessTopic);
+    focusnext_ = Command12;
 }
 
 void Form1::Command11_Click()
 {
-    if (entry.takeback())
-        showentry();
+    if (const auto digit = entry.takeback())
+        accessibility::announce(QStringLiteral("%1 removed, %2")
+                                    .arg(QString::number(*digit), entry.typed.empty()
+                                                                      ? QStringLiteral("empty")
+                                                                      : QString::fromStdString(entry.typed)));
 }
 
 void Form1::Command24_Click()
 {
+    if (entry.typed.empty())
+        return;
     entry.typed.clear();
-    showentry();
+    accessibility::announce(QStringLiteral("cleared"), kGuessTopic);
 }
 
 void Form1::Command12_Click()
@@ -319,7 +371,6 @@ void Form1::Command12_Click()
     }
     // The sign entry opens when the computer's guess is shown (wait).
     entry.typed.clear();
-    showentry();
 }
 
 // --- Sign keypad and Confirm Signs ---------------------------------------------------
@@ -327,22 +378,20 @@ void Form1::Command12_Click()
 void Form1::plusbutton_click(int count)
 {
     entry.pluscount = count;
-    showentry();
+    showchoice();
 }
 
 void Form1::minusbutton_click(int count)
 {
     entry.minuscount = count;
-    showentry();
+    showchoice();
 }
 
 void Form1::Command23_Click()
 {
-    if (!signinput())
-        return;
     // The driver opens the number entry or shows the end inside confirmsigns.
-    if (driver_.confirmsigns(entry.pluscount, entry.minuscount) == SignsResult::Accepted)
-        showentry();
+    if (signinput())
+        driver_.confirmsigns(entry.pluscount, entry.minuscount);
 }
 
 }  // namespace numora

@@ -1,16 +1,18 @@
 // SPDX-License-Identifier: MIT
 // The game window: both boards, both displays, the sign keypad and the digit keypad,
 // the status line and the menu. Its handlers turn clicks and keys into changes of the
-// entry and into the driver's operations; showentry() draws both from what they hold.
-//   form1.cpp         the driver's calls, the entries and their handlers, the end windows
-//   form1_layout.cpp  controls, their places, fonts and colours, and the menu
-//   form1_keys.cpp    the keyboard
-//   form1_accessible.cpp  the window as a screen reader meets it: names, states, announcements
+// entry and into the driver's operations, and say what they did to the announcer; once
+// an event is handled, showentry() draws the window from the phase and the entry.
+//   form1.cpp             the driver's calls, the entries and their handlers, the end windows
+//   form1_layout.cpp      controls, their places, fonts and colours, the menu, the handlers' wiring
+//   form1_keys.cpp        the keyboard
+//   form1_accessible.cpp  the window as a screen reader meets it: names, buddies, the board keys
 #pragma once
 
 #include "boards.h"
 #include "driver.h"
 #include "entry.h"
+#include "keypad.h"
 #include "look/widgets.h"
 #include "look/x11.h"
 
@@ -65,14 +67,27 @@ private:
     bool pluschosen(int count) const { return signinput() && entry.pluscount == count; }
     bool minuschosen(int count) const { return signinput() && entry.minuscount == count; }
 
-    void buildlayout();  // form1_layout.cpp
+    static void installaccessible();  // form1_accessible.cpp: before the controls are built
+    void buildlayout();               // form1_layout.cpp
     void buildmenu();
     void connecthandlers();
-    void makeaccessible();   // form1_accessible.cpp
-    void displayschanged();  // tells screen readers what the displays now show
+    // `handler` as a handler of an event: the window is drawn once it is done.
+    template <typename Handler> auto handled(Handler handler)
+    {
+        return [this, handler] {
+            handler();
+            showentry();
+        };
+    }
+    void makeaccessible();  // form1_accessible.cpp
+    void readboard(ProgressBoard *board);
 
     void resetanswer();  // "0 +" and "0 -" chosen, and no sign key pressed yet
-    void showentry();    // keypads, colours and the typed guess as the entry and phase stand
+    // Keypads, colours, marks and the typed guess as the entry and phase stand, and the
+    // focus where the last handler asked for it.
+    void showentry();
+    // Marks the sign keys as chosen; the player chose, so a new choice is announced.
+    void showchoice();
     void newgame();
     void exitgame();
     void Timer1_Timer();
@@ -88,6 +103,7 @@ private:
     void Form_KeyDown(const QKeyEvent &key);
     void pressenter();
 
+    QWidgetList ownwindows() const;  // the end windows, About and Help
     void showendwindow(EndWindow *window);
     void showbadsigns();
     void showhelp();
@@ -96,12 +112,12 @@ private:
     Driver driver_;
     Entry entry;
 
-    std::array<look::ColorButton *, 10> digitbuttons_{};  // by digit: "0" is Command10, "1" Command1 ...
+    std::array<KeypadButton *, 10> digitbuttons_{};       // by digit: "0" is Command10, "1" Command1 ...
     look::ColorButton *Command11 = nullptr;               // "C": takes back the last digit
     look::ColorButton *Command12 = nullptr;               // "Confirm Number", the default button
     look::ColorButton *Command24 = nullptr;               // "CA": clears the guess
-    std::array<look::ColorButton *, 5> plusbuttons_{};    // "0 +" .. "4 +" by count
-    std::array<look::ColorButton *, 5> minusbuttons_{};   // "0 -" .. "4 -" by count
+    std::array<KeypadButton *, 5> plusbuttons_{};         // "0 +" .. "4 +" by count
+    std::array<KeypadButton *, 5> minusbuttons_{};        // "0 -" .. "4 -" by count
     look::ColorButton *Command23 = nullptr;               // "Confirm Signs"
     look::CaptionFrame *Frame1 = nullptr;                 // "My guess is"
     look::CaptionFrame *Frame2 = nullptr;                 // "Your guess is"
@@ -115,7 +131,7 @@ private:
     ProgressBoard *Picture1 = nullptr;                    // the player's guesses with the computer's answers
     QLabel *Label2 = nullptr;                             // "My progress"
     QLabel *Label1 = nullptr;                             // "Your progress"
-    QLabel *Label6 = nullptr;                             // status line
+    look::ReadLabel *Label6 = nullptr;                    // status line
     QTimer *Timer1 = nullptr;                             // spins the window icon
     look::IconAnimation spinner_;                         // the icon's frames, shown one a tick
 
@@ -125,6 +141,7 @@ private:
     int iconframe = 0;  // the icon frame of the next tick
     // "+" and "-" keys pressed since the answer began; the keyboard chooses the counts by them.
     int pluskeys = 0, minuskeys = 0;
+    QPointer<QWidget> focusnext_;  // where the focus goes once the window is drawn
 
     QPointer<EndWindow> endwindow_;
     QPointer<QMessageBox> badsignsbox_;

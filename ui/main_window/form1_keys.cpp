@@ -81,6 +81,7 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
         return false;
     const auto &key = static_cast<const QKeyEvent &>(*event);
     Form_KeyDown(key);
+    showentry();
     if (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter) {
         pressenter();
         return true;
@@ -122,7 +123,7 @@ void Form1::Form_KeyDown(const QKeyEvent &key)
         entry.pluscount = pluskeys;
     if (minuskeys >= 1 && minuskeys <= 4)
         entry.minuscount = minuskeys;
-    showentry();
+    showchoice();
 }
 
 }  // namespace numora

@@ -28,26 +28,30 @@ template <typename Control> Control *settextcolor(Control *w, const QColor &colo
     return w;
 }
 
-look::ColorButton *makebutton(QWidget *parent, const char *name, const QString &caption, const QRect &rect,
-                              const QColor &color, const QFont &font)
+template <typename Button = look::ColorButton, typename... Mark>
+Button *makebutton(QWidget *parent, const char *name, const QString &caption, const QRect &rect, const QColor &color,
+                   const QFont &font, Mark &&...mark)
 {
-    auto *button = place<look::ColorButton>(name, rect, caption, parent);
+    auto *button = place<Button>(name, rect, caption, std::forward<Mark>(mark)..., parent);
     button->setcolor(color);
     button->setFont(font);
     button->setAutoDefault(true);  // Enter presses the focused button
     return button;
 }
 
-QLabel *makelabel(QWidget *parent, const char *name, const QString &caption, const QRect &rect, const QColor &color)
+template <typename Label = QLabel>
+Label *makelabel(QWidget *parent, const char *name, const QString &caption, const QRect &rect, const QColor &color)
 {
-    return settextcolor(place<QLabel>(name, rect, caption, parent), color);
+    auto *label = settextcolor(place<Label>(name, rect, parent), color);
+    label->setText(caption);
+    return label;
 }
 
 }  // namespace
 
 void Form1::buildlayout()
 {
-    auto *client = new QWidget(this);
+    auto *client = new ClientArea(this);
     client->setObjectName(QStringLiteral("client"));
     setCentralWidget(client);
 
@@ -83,16 +87,17 @@ void Form1::buildlayout()
     };
     Label4 = rownumbers("Label4", 120, darkred);
     Label5 = rownumbers("Label5", 1800, navy);
-    auto board = [&](const char *name, int left, const QColor &color) {
-        return settextcolor(place<ProgressBoard>(name, look::twips(left, 120, 975, 1995), client), color);
+    auto board = [&](const char *name, int left, const QColor &color, Board which) {
+        ProgressBoard::Rows rows = [this, which] { return boardrows(driver_.state(), which); };
+        return settextcolor(place<ProgressBoard>(name, look::twips(left, 120, 975, 1995), rows, client), color);
     };
-    Picture2 = board("Picture2", 480, darkred);
-    Picture1 = board("Picture1", 2160, navy);
+    Picture2 = board("Picture2", 480, darkred, Board::Picture2);
+    Picture1 = board("Picture1", 2160, navy, Board::Picture1);
     Label2 = makelabel(client, "Label2", QStringLiteral("My progress"), look::twips(120, 2160, 1335, 255), darkred);
     Label2->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     Label1 = makelabel(client, "Label1", QStringLiteral("Your progress"), look::twips(1800, 2160, 1335, 255), navy);
     Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    Label6 = makelabel(client, "Label6", QString(), look::twips(0, 5805, 750, 195), darkred);
+    Label6 = makelabel<look::ReadLabel>(client, "Label6", QString(), look::twips(0, 5805, 750, 195), darkred);
 
     // The buttons in the order in which Tab visits them: the digit keypad row by row,
     // then the sign keypad.
@@ -103,8 +108,9 @@ void Form1::buildlayout()
                      {6, 2760, 3840}, {1, 1800, 4320}, {2, 2280, 4320}, {3, 2760, 4320}, {0, 1800, 4800}};
     for (const auto &k : digitkeys) {
         const QByteArray name = "Command" + QByteArray::number(k.digit == 0 ? 10 : k.digit);
-        digitbuttons_[k.digit] = makebutton(client, name.constData(), QString::number(k.digit),
-                                            look::twips(k.left, k.top, 375, 375), kDigitPlain, keyfont);
+        digitbuttons_[k.digit] =
+            makebutton<KeypadButton>(client, name.constData(), QString::number(k.digit),
+                                     look::twips(k.left, k.top, 375, 375), kDigitPlain, keyfont, QStringLiteral("in use"));
     }
     Command11 = makebutton(client, "Command11", QStringLiteral("C"), look::twips(2280, 4800, 375, 375), kDigitPlain,
                            windowfont);
@@ -119,10 +125,12 @@ void Form1::buildlayout()
     const char *minusnames[] = {"Command21", "Command14", "Command15", "Command17", "Command19"};
     const int tops[] = {4875, 4494, 4116, 3738, 3360};
     for (int count = 4; count >= 0; --count) {
-        plusbuttons_[count] = makebutton(client, plusnames[count], QStringLiteral("%1 +").arg(count),
-                                         look::twips(120, tops[count], 615, 300), kSignPlain, keyfont);
-        minusbuttons_[count] = makebutton(client, minusnames[count], QStringLiteral("%1 -").arg(count),
-                                          look::twips(840, tops[count], 615, 300), kSignPlain, keyfont);
+        plusbuttons_[count] =
+            makebutton<KeypadButton>(client, plusnames[count], QStringLiteral("%1 +").arg(count),
+                                     look::twips(120, tops[count], 615, 300), kSignPlain, keyfont, QStringLiteral("chosen"));
+        minusbuttons_[count] =
+            makebutton<KeypadButton>(client, minusnames[count], QStringLiteral("%1 -").arg(count),
+                                     look::twips(840, tops[count], 615, 300), kSignPlain, keyfont, QStringLiteral("chosen"));
     }
     Command23 = makebutton(client, "Command23", QStringLiteral("Confirm Signs"), look::twips(120, 5280, 1335, 375),
                            kSignPlain, windowfont);
@@ -146,16 +154,17 @@ void Form1::buildmenu()
 void Form1::connecthandlers()
 {
     for (int digit = 0; digit <= 9; ++digit)
-        connect(digitbuttons_[digit], &QPushButton::clicked, this, [this, digit] { digitbutton_click(digit); });
+        connect(digitbuttons_[digit], &QPushButton::clicked, this, handled([this, digit] { digitbutton_click(digit); }));
     for (int count = 0; count <= 4; ++count) {
-        connect(plusbuttons_[count], &QPushButton::clicked, this, [this, count] { plusbutton_click(count); });
-        connect(minusbuttons_[count], &QPushButton::clicked, this, [this, count] { minusbutton_click(count); });
+        connect(plusbuttons_[count], &QPushButton::clicked, this, handled([this, count] { plusbutton_click(count); }));
+        connect(minusbuttons_[count], &QPushButton::clicked, this,
+                handled([this, count] { minusbutton_click(count); }));
     }
-    connect(Command11, &QPushButton::clicked, this, &Form1::Command11_Click);
-    connect(Command12, &QPushButton::clicked, this, &Form1::Command12_Click);
-    connect(Command23, &QPushButton::clicked, this, &Form1::Command23_Click);
-    connect(Command24, &QPushButton::clicked, this, &Form1::Command24_Click);
-    connect(newgame_, &QAction::triggered, this, &Form1::newgame);
+    connect(Command11, &QPushButton::clicked, this, handled([this] { Command11_Click(); }));
+    connect(Command12, &QPushButton::clicked, this, handled([this] { Command12_Click(); }));
+    connect(Command23, &QPushButton::clicked, this, handled([this] { Command23_Click(); }));
+    connect(Command24, &QPushButton::clicked, this, handled([this] { Command24_Click(); }));
+    connect(newgame_, &QAction::triggered, this, handled([this] { newgame(); }));
     connect(exitgame_, &QAction::triggered, this, &Form1::exitgame);
     connect(help, &QAction::triggered, this, &Form1::showhelp);
     connect(about, &QAction::triggered, this, &Form1::showabout);

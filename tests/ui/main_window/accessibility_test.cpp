@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The game window as a screen reader reads it, through Qt's accessibility interfaces
 // only: what the boards, displays and keypads say, and what is announced as it changes.
-#include "accessibility.h"
+#include "look/announcer.h"
 #include "endwindows.h"
 #include "form1.h"
 #include "form2.h"

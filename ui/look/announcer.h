@@ -1,0 +1,32 @@
+// SPDX-License-Identifier: MIT
+// The announcer: what the program says to a screen reader, wherever the focus is. The
+// code where something happens calls announce() once with the words for it.
+//   accessibility::newsarea(client);              // once, for the window that speaks
+//   accessibility::announce(QStringLiteral("cleared"), topic);
+#pragma once
+
+#include <QString>
+
+class QAccessibleInterface;
+class QWidget;
+
+namespace numora::accessibility {
+
+// Says `news` once the current event is done and the focus has settled, so that a
+// reader's words for the focus come first. News on a `topic` replaces news on the same
+// topic not said yet: only the latest state of a guess is worth hearing.
+void announce(const QString &news, const QString &topic = {});
+
+// Gives `client` (a window's client area) the news bar through which announce() speaks.
+void newsarea(QWidget *client);
+
+// The news bar of `client`, which its accessible interface lists after its widgets;
+// nullptr when it has none.
+QAccessibleInterface *newsbar(const QWidget *client);
+
+// Gives `control` the keyboard focus once the current event is done, if it can still
+// take it; news waits for it. A menu whose command opened an entry still holds the
+// focus until then, and a focus moved under it leaves a screen reader waiting.
+void focuslater(QWidget *control);
+
+}  // namespace numora::accessibility
