@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The end windows, About and Help: their icon, and their places on the screen.
 #include "dialogsupport.h"
 
 #include "look/pictures.h"
@@ -8,24 +9,10 @@
 #include <QScreen>
 #include <QWidget>
 
-// The pictures live in an object library; when it reaches a program only through this
-// static library, the linker drops their registration unless something refers to it.
-// Registering twice is harmless.
-static void initassets()
-{
-    Q_INIT_RESOURCE(assets);
-}
-
 namespace numora {
-
-void registerassets()
-{
-    initassets();
-}
 
 QIcon windowicon()
 {
-    registerassets();
     QIcon icon = look::icon(QStringLiteral(":/icons/numora.png"));
     for (const char *size : {"128", "256"})
         icon.addFile(QStringLiteral(":/icons/numora-%1.png").arg(QLatin1String(size)));

@@ -13,9 +13,6 @@ class QWidget;
 
 namespace numora {
 
-// Makes the pictures and the help page available under ":/".
-void registerassets();
-
 // The program's icon in all its sizes.
 QIcon windowicon();
 

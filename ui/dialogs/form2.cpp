@@ -20,7 +20,6 @@ constexpr std::uint32_t kNavy = 0x800000;
 
 QString helptext()
 {
-    registerassets();
     QFile file(QStringLiteral(":/help/help.html"));
     if (!file.open(QIODevice::ReadOnly))
         return {};

@@ -69,7 +69,6 @@ frmAbout::frmAbout()
     // A screen reader reads the label with its address; a one-word label it would skip.
     Label1->setAccessibleName(QStringLiteral("E-mail address: ") + Label1->toolTip());
 
-    registerassets();
     picIcon = new look::PictureBox(QStringLiteral(":/about/photo.png"), this);
     picIcon->setObjectName(QStringLiteral("picIcon"));
     picIcon->move(look::px(120), look::px(960));
