@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Which of Qt's window systems the game asks for; see windowsystem.h.
 #include "windowsystem.h"
 
 #include <algorithm>

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The About window, as it is built.
 #include "frmabout.h"
 
 #include "dialogsupport.h"

@@ -87,4 +87,18 @@ void DevicePixels::dottedring(const QRect &device, int width, const QColor &colo
         dot(2 * w + h + i, QRect(x, y + h - i, width, 1));
 }
 
+void DevicePixels::softring(const QRect &logical, const QColor &color) const
+{
+    painter_.save();
+    painter_.setRenderHint(QPainter::Antialiasing);
+    painter_.setPen(Qt::NoPen);
+    painter_.setBrush(color);
+    const QRectF r(logical);
+    painter_.drawRect(QRectF(r.x(), r.bottom() - 1, r.width(), 1));
+    painter_.drawRect(QRectF(r.right() - 1, r.y(), 1, r.height()));
+    painter_.drawRect(QRectF(r.x(), r.y(), 1, r.height()));
+    painter_.drawRect(QRectF(r.x(), r.y(), r.width(), 1));
+    painter_.restore();
+}
+
 }  // namespace numora::look

@@ -46,6 +46,11 @@ public:
     // along the way round, starting from the top-left corner.
     void dottedring(const QRect &device, int width, const QColor &color) const;
 
+    // A line one logical pixel wide along the inside of `logical`, smoothed, as the
+    // displays have always been drawn: on screens scaled by 1.25 to 1.75 it is soft,
+    // not whole device pixels.
+    void softring(const QRect &logical, const QColor &color) const;
+
 private:
     QPainter &painter_;
     QTransform todevice_;     // logical to device pixels

@@ -95,18 +95,9 @@ void Display::setbackground(const QColor &color)
 void Display::paintEvent(QPaintEvent *event)
 {
     {
-        // In logical pixels and smoothed, as the displays have always been drawn: on
-        // screens scaled by 1.25 to 1.75 the line is soft, not whole device pixels.
         QPainter p(this);
         p.fillRect(rect(), palette().color(QPalette::Window));
-        p.setRenderHint(QPainter::Antialiasing);
-        p.setPen(Qt::NoPen);
-        p.setBrush(Qt::black);
-        const QRectF r(rect());
-        p.drawRect(QRectF(r.x(), r.bottom() - 1, r.width(), 1));
-        p.drawRect(QRectF(r.right() - 1, r.y(), 1, r.height()));
-        p.drawRect(QRectF(r.x(), r.y(), 1, r.height()));
-        p.drawRect(QRectF(r.x(), r.y(), r.width(), 1));
+        DevicePixels(p).softring(rect(), Qt::black);
     }
     QLabel::paintEvent(event);  // the text, inside the line
 }
