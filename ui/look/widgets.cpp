@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The widgets the program draws itself: the picture box, the captioned frame, the
-// display, the coloured push button, and the message box built with it.
+// display and the coloured push button.
 #include "look/widgets.h"
 
 #include "look/devicepixels.h"
@@ -8,8 +8,6 @@
 #include "look/style.h"
 
 #include <QApplication>
-#include <QGridLayout>
-#include <QMessageBox>
 #include <QPainter>
 
 namespace numora::look {
@@ -166,29 +164,6 @@ void ColorButton::paintEvent(QPaintEvent *)
         focus.setRight(qMin(face.right() - 1, qMax(focus.right(), used.right() + 2)));
         device.dottedring(device.map(focus), line, Qt::black);
     }
-}
-
-QMessageBox *messagebox(const QString &text, QWidget *parent)
-{
-    auto *box = new QMessageBox(QMessageBox::NoIcon, QStringLiteral("Numora"), text, QMessageBox::NoButton, parent);
-    // Without an icon the box still keeps an empty column for one; the text starts at
-    // the margin instead.
-    if (auto *grid = qobject_cast<QGridLayout *>(box->layout()))
-        for (int i = grid->count() - 1; i >= 0; --i) {
-            int row = 0, column = 0, rows = 0, columns = 0;
-            grid->getItemPosition(i, &row, &column, &rows, &columns);
-            if (column == 0 && grid->itemAt(i)->spacerItem())
-                delete grid->takeAt(i);
-        }
-    // Desktop themes give the standard button an icon or an access key; the box shows
-    // a plain OK of the classic size.
-    auto *ok = new ColorButton(QStringLiteral("OK"));
-    ok->setcolor(palette().color(QPalette::Button));
-    ok->setFixedSize(75, 23);
-    box->addButton(ok, QMessageBox::AcceptRole);
-    box->setDefaultButton(ok);
-    box->setEscapeButton(ok);
-    return box;
 }
 
 }  // namespace numora::look

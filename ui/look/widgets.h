@@ -1,14 +1,12 @@
 // SPDX-License-Identifier: MIT
 // The widgets the program draws itself: the picture box, the captioned frame, the
-// display, the coloured push button, and the message box built with it.
+// display and the coloured push button.
 #pragma once
 
 #include <QColor>
 #include <QLabel>
 #include <QPushButton>
 #include <QString>
-
-class QMessageBox;
 
 namespace numora::look {
 
@@ -80,9 +78,5 @@ private:
 
     QColor color_{192, 192, 192};
 };
-
-// A message box in the program's name with the text, no room for an icon, and an OK
-// button drawn as the game's other buttons are.
-QMessageBox *messagebox(const QString &text, QWidget *parent = nullptr);
 
 }  // namespace numora::look

@@ -23,7 +23,6 @@
 
 class QAction;
 class QMenu;
-class QMessageBox;
 class QTimer;
 
 namespace numora {
@@ -31,6 +30,10 @@ namespace numora {
 class EndWindow;
 class frmAbout;
 class Form2;
+
+namespace look {
+class MessageBox;
+}
 
 class Form1 : public QMainWindow, public GameWindow {
     Q_OBJECT
@@ -127,8 +130,8 @@ private:
     int pluskeys = 0, minuskeys = 0;
 
     QPointer<EndWindow> endwindow_;
-    QPointer<QMessageBox> badsignsbox_;
-    QPointer<QMessageBox> repeatedbox_;
+    QPointer<look::MessageBox> badsignsbox_;
+    QPointer<look::MessageBox> repeatedbox_;
     QPointer<frmAbout> aboutwindow_;
     QPointer<Form2> helpwindow_;
 };
