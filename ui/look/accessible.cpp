@@ -6,7 +6,6 @@
 #include "look/widgets.h"
 
 #include <QAccessibleWidget>
-#include <QMessageBox>
 
 namespace numora::look {
 
@@ -42,7 +41,7 @@ QAccessibleInterface *factory(const QString &, QObject *object)
 {
     if (auto *label = qobject_cast<ReadLabel *>(object))
         return new ReadLabelAccessible(label);
-    if (qobject_cast<Alert *>(object) || qobject_cast<QMessageBox *>(object))
+    if (qobject_cast<Alert *>(object))
         return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::AlertMessage);
     return nullptr;
 }

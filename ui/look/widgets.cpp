@@ -9,8 +9,6 @@
 
 #include <QAccessible>
 #include <QApplication>
-#include <QGridLayout>
-#include <QMessageBox>
 #include <QPainter>
 
 namespace numora::look {
@@ -185,29 +183,6 @@ void ColorButton::paintEvent(QPaintEvent *)
 Alert::Alert(QWidget *parent, Qt::WindowFlags flags) : QDialog(parent, flags)
 {
     installaccessible();
-}
-
-QMessageBox *messagebox(const QString &text, QWidget *parent)
-{
-    auto *box = new QMessageBox(QMessageBox::NoIcon, QStringLiteral("Numora"), text, QMessageBox::NoButton, parent);
-    // Without an icon the box still keeps an empty column for one; the text starts at
-    // the margin instead.
-    if (auto *grid = qobject_cast<QGridLayout *>(box->layout()))
-        for (int i = grid->count() - 1; i >= 0; --i) {
-            int row = 0, column = 0, rows = 0, columns = 0;
-            grid->getItemPosition(i, &row, &column, &rows, &columns);
-            if (column == 0 && grid->itemAt(i)->spacerItem())
-                delete grid->takeAt(i);
-        }
-    // Desktop themes give the standard button an icon or an access key; the box shows
-    // a plain OK of the classic size.
-    auto *ok = new ColorButton(QStringLiteral("OK"));
-    ok->setcolor(palette().color(QPalette::Button));
-    ok->setFixedSize(75, 23);
-    box->addButton(ok, QMessageBox::AcceptRole);
-    box->setDefaultButton(ok);
-    box->setEscapeButton(ok);
-    return box;
 }
 
 }  // namespace numora::look

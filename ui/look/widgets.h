@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The widgets the program draws itself: the picture box, the captioned frame, the
-// label read as it changes and the display built on it, the coloured push button, the
-// alert window, and the message box built with them.
+// label read as it changes and the display built on it, the coloured push button and
+// the alert window.
 #pragma once
 
 #include <QColor>
@@ -9,8 +9,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QString>
-
-class QMessageBox;
 
 namespace numora::look {
 
@@ -102,9 +100,5 @@ class Alert : public QDialog {
 protected:
     Alert(QWidget *parent, Qt::WindowFlags flags);
 };
-
-// A message box in the program's name with the text, no room for an icon, and an OK
-// button drawn as the game's other buttons are.
-QMessageBox *messagebox(const QString &text, QWidget *parent = nullptr);
 
 }  // namespace numora::look

@@ -8,13 +8,13 @@
 #include "form1_look.h"
 #include "form2.h"
 #include "frmabout.h"
+#include "look/messagebox.h"
 #include "look/pictures.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QTimer>
 
 namespace numora {
@@ -283,14 +283,14 @@ void Form1::showbadsigns()
 {
     showentry();
     closewindow(badsignsbox_, this);
-    QMessageBox *box = look::messagebox(
+    auto *box = new look::MessageBox(
         QStringLiteral("No valid number matches the information you gave!\r\nPlease be more careful next time."));
     box->setObjectName(QStringLiteral("badsigns"));
     box->setAttribute(Qt::WA_DeleteOnClose);
     // Application-modal, as a message box is: nothing else, the menu included, can be
     // reached until OK, which starts a new game.
     box->setWindowModality(Qt::ApplicationModal);
-    connect(box, &QMessageBox::finished, this, handled([this] { driver_.badsignsok(); }));
+    connect(box, &look::MessageBox::finished, this, handled([this] { driver_.badsignsok(); }));
     badsignsbox_ = box;
     box->show();
 }
@@ -359,7 +359,7 @@ void Form1::Command12_Click()
     case NumberResult::Refused:
         return;
     case NumberResult::Repeated: {
-        QMessageBox *box = look::messagebox(QStringLiteral("You have tried that number before!"), this);
+        auto *box = new look::MessageBox(QStringLiteral("You have tried that number before!"), this);
         box->setObjectName(QStringLiteral("repeated"));
         box->setAttribute(Qt::WA_DeleteOnClose);
         repeatedbox_ = box;

@@ -25,7 +25,6 @@
 
 class QAction;
 class QMenu;
-class QMessageBox;
 class QTimer;
 
 namespace numora {
@@ -33,6 +32,10 @@ namespace numora {
 class EndWindow;
 class frmAbout;
 class Form2;
+
+namespace look {
+class MessageBox;
+}
 
 class Form1 : public QMainWindow, public GameWindow {
     Q_OBJECT
@@ -144,8 +147,8 @@ private:
     QPointer<QWidget> focusnext_;  // where the focus goes once the window is drawn
 
     QPointer<EndWindow> endwindow_;
-    QPointer<QMessageBox> badsignsbox_;
-    QPointer<QMessageBox> repeatedbox_;
+    QPointer<look::MessageBox> badsignsbox_;
+    QPointer<look::MessageBox> repeatedbox_;
     QPointer<frmAbout> aboutwindow_;
     QPointer<Form2> helpwindow_;
 };

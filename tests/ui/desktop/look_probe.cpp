@@ -7,13 +7,12 @@
 #include "form1.h"
 #include "form2.h"
 #include "frmabout.h"
+#include "look/messagebox.h"
 #include "look/style.h"
-#include "look/widgets.h"
 
 #include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QToolTip>
 
@@ -65,7 +64,7 @@ int main(int argc, char *argv[])
             ok = save(w, dir, "tooltip") && ok;
     QToolTip::hideText();
 
-    std::unique_ptr<QMessageBox> box(numora::look::messagebox(QStringLiteral("You have tried that number before!")));
+    auto box = std::make_unique<numora::look::MessageBox>(QStringLiteral("You have tried that number before!"));
     ok = save(box.get(), dir, "message") && ok;
     numora::frmAbout about;
     ok = save(&about, dir, "about") && ok;

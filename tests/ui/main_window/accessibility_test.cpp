@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
 // The game window as a screen reader reads it, through Qt's accessibility interfaces
 // only: what the boards, displays and keypads say, and what is announced as it changes.
-#include "look/announcer.h"
 #include "endwindows.h"
 #include "form1.h"
 #include "form2.h"
 #include "frmabout.h"
+#include "look/messagebox.h"
 #include "support/gamewindow.h"
 #include "support/play.h"
 #include "support/qtmain.h"
@@ -13,7 +13,6 @@
 
 #include <QAccessible>
 #include <QApplication>
-#include <QMessageBox>
 #include <QtTest>
 
 #include <memory>
@@ -270,8 +269,7 @@ void AccessibilityTest::windowsThatAppearAreRead()
         QCOMPARE(textsbelow(of(&lost)), QStringList{loss.label});
     }
 
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Numora"), QStringLiteral("You have tried that number before!"),
-                    QMessageBox::Ok);
+    numora::look::MessageBox box(QStringLiteral("You have tried that number before!"));
     QCOMPARE(of(&box)->role(), QAccessible::AlertMessage);
     QVERIFY(textsbelow(of(&box)).contains(box.text()));  // its label says it, and nothing else
     QCOMPARE(of(&box)->text(QAccessible::Description), QString());

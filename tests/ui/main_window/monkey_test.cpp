@@ -5,6 +5,7 @@
 // still tell the truth about the game. A failure names the seed and the event:
 //   NUMORA_MONKEY_SEED=<seed> NUMORA_MONKEY_EVENTS=<n> monkey_test
 #include "form1.h"
+#include "look/messagebox.h"
 #include "support/gamewindow.h"
 #include "support/play.h"
 #include "support/qtmain.h"
@@ -12,7 +13,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QtTest>
@@ -23,6 +23,7 @@
 using numora::Form1;
 using numora::Phase;
 using numora::look::ColorButton;
+using numora::look::MessageBox;
 
 namespace {
 
@@ -66,14 +67,14 @@ void MonkeyTest::act()
     auto pick = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng_); };
 
     QWidget *end = openendwindows().value(0);  // check() has made sure there is one at most
-    if (auto *box = form_->findChild<QMessageBox *>(QStringLiteral("repeated")); box && box->isVisible()) {
-        QTest::mouseClick(box->buttons().front(), Qt::LeftButton);  // it is modal: nothing else reaches the game
+    if (auto *box = form_->findChild<MessageBox *>(QStringLiteral("repeated")); box && box->isVisible()) {
+        QTest::mouseClick(box->okbutton(), Qt::LeftButton);  // it is modal: nothing else reaches the game
         return;
     }
     if (end && roll < 25) {
         newgameexpected_ = true;
         if (end->objectName() == QLatin1String("badsigns")) {
-            QTest::mouseClick(static_cast<QMessageBox *>(end)->buttons().front(), Qt::LeftButton);
+            QTest::mouseClick(static_cast<MessageBox *>(end)->okbutton(), Qt::LeftButton);
         } else if (percent(rng_) < 80) {
             QTest::mouseClick(end->findChild<QPushButton *>(QStringLiteral("Command1")), Qt::LeftButton);
         } else {
