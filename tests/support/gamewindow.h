@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The game window as the window tests and probes meet it: opened with a seed, closed
 // with every window it left, its digit buttons by digit, the numbers to play, and a
-// player who clicks its keypads.
+// player who clicks its keypads and reads its controls.
 #pragma once
 
 #include "form1.h"
@@ -61,14 +61,29 @@ inline std::unique_ptr<Form1> openform(std::uint64_t seed)
 // a name the window does not have is a fault of the test itself, and ends it.
 class WindowPlayer {
 public:
-    explicit WindowPlayer(QWidget *form) : form_(form) {}
+    explicit WindowPlayer(Form1 *form) : form_(form) {}
 
-    QPushButton *button(const QString &name) const
+    template <typename Control = QPushButton> Control *control(const QString &name) const
     {
-        auto *b = form_->findChild<QPushButton *>(name);
-        if (!b)
-            qFatal("the window has no button named %s", qPrintable(name));
-        return b;
+        auto *c = form_->findChild<Control *>(name);
+        if (!c)
+            qFatal("the window has no %s named %s", Control::staticMetaObject.className(), qPrintable(name));
+        return c;
+    }
+    QPushButton *button(const QString &name) const { return control(name); }
+    QLabel *label(const QString &name) const { return control<QLabel>(name); }
+    // The computer's number in the game being played.
+    QString hidden() const { return QString::fromStdString(form_->driver().state().mynumber); }
+    // Game > New, as the menu's action.
+    void newgame() const { control<QAction>(QStringLiteral("newgame"))->trigger(); }
+    // Waits until the driver is in `phase`, or until it no longer thinks.
+    [[nodiscard]] bool reached(Phase phase) const
+    {
+        return QTest::qWaitFor([this, phase] { return form_->driver().phase() == phase; }, kPatience);
+    }
+    [[nodiscard]] bool settled() const
+    {
+        return QTest::qWaitFor([this] { return form_->driver().phase() != Phase::Thinking; }, kPatience);
     }
     // Every click is made, even after a disabled button; true when all were enabled.
     bool click(std::initializer_list<QString> names) const
@@ -101,7 +116,7 @@ public:
     // The honest answer to the computer's guess on display, for the player's `secret`.
     bool answerhonestly(const QString &secret) const
     {
-        const auto [plus, minus] = signs(form_->findChild<QLabel *>(QStringLiteral("Label8"))->text(), secret);
+        const auto [plus, minus] = signs(label(QStringLiteral("Label8"))->text(), secret);
         return answer(plus, minus);
     }
     // A key pressed where the game window's focus is: the focused control, else the window.
@@ -114,7 +129,7 @@ public:
     }
 
 private:
-    QWidget *form_;
+    Form1 *form_;
 };
 
 // Closes the game window and every window it left open.

@@ -34,6 +34,13 @@ inline QWidgetList openwindows(std::initializer_list<const char *> names)
     return open;
 }
 
+// The one window on screen named `name`: null where there is none, or several.
+inline QWidget *openwindow(const char *name)
+{
+    const QWidgetList open = openwindows({name});
+    return open.size() == 1 ? open.front() : nullptr;
+}
+
 // The windows that end a game: lost, won, a draw, the contradiction message.
 inline QWidgetList openendwindows()
 {

@@ -3,10 +3,9 @@
 // (run with QT_SCALE_FACTOR set): on a screen scaled by 1.25 or 1.75 a line drawn in
 // logical pixels loses an edge or comes out one pixel wide here and two there.
 #include "form1.h"
+#include "support/gamewindow.h"
 #include "support/qtmain.h"
-#include "support/windows.h"
 
-#include <QPushButton>
 #include <QtTest>
 
 #include <cmath>
@@ -50,10 +49,9 @@ class LinesTest : public QObject {
 private slots:
     void init()
     {
-        form_ = std::make_unique<numora::Form1>(std::uint64_t{5});
-        form_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form_.get(), numora::testsupport::kPatience));
-        form_->findChild<QAction *>(QStringLiteral("newgame"))->trigger();
+        form_ = numora::testsupport::openform(5);
+        QVERIFY(form_);
+        numora::testsupport::WindowPlayer(form_.get()).newgame();
     }
     void cleanup() { form_.reset(); }
 
@@ -99,11 +97,10 @@ void LinesTest::everyEdgeIsPresentAndOfOneWidth()
     for (const Edge &edge : edgesof(logical, scale)) {
         const bool far = edge.step.x() < 0 || edge.step.y() < 0;
         const int expected = far ? rings * line : line;
-        QVERIFY2(runof(shot, edge.from, edge.step, color) == expected,
-                 qPrintable(QStringLiteral("%1 edge at %2: %3 device pixels of the line, not %4")
-                                .arg(QLatin1String(edge.name), QString::number(scale))
-                                .arg(runof(shot, edge.from, edge.step, color))
-                                .arg(expected)));
+        const int run = runof(shot, edge.from, edge.step, color);
+        QVERIFY2(run == expected, qPrintable(QStringLiteral("%1 edge at %2: %3 device pixels of the line, not %4")
+                                                 .arg(QLatin1String(edge.name), QString::number(scale),
+                                                      QString::number(run), QString::number(expected))));
         // Nothing between the frame and the bevel.
         if (inside.isValid() && !far)
             QCOMPARE(shot.pixelColor(edge.from + edge.step * expected), inside);

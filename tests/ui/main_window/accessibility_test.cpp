@@ -7,25 +7,17 @@
 #include "frmabout.h"
 #include "look/messagebox.h"
 #include "support/gamewindow.h"
-#include "support/play.h"
 #include "support/qtmain.h"
-#include "support/windows.h"
 
 #include <QAccessible>
-#include <QApplication>
 #include <QtTest>
 
-#include <memory>
+#include <optional>
 
-using numora::Form1;
-using numora::Phase;
+using namespace numora;
+using namespace numora::testsupport;
 
 namespace {
-
-using numora::testsupport::signs;
-
-using numora::testsupport::kMinus;
-using numora::testsupport::kPlus;
 
 // What a screen reader was told: the event, its object's name, and the text it carried.
 struct Heard {
@@ -71,12 +63,20 @@ QString textof(QAccessibleInterface *iface)
     return text ? text->text(0, text->characterCount()) : QStringLiteral("<no text>");
 }
 
+// The `t` texts of the children of `iface`; with a `role`, of those of that role only.
+QStringList textsbelow(QAccessibleInterface *iface, QAccessible::Text t = QAccessible::Name,
+                       std::optional<QAccessible::Role> role = QAccessible::StaticText)
+{
+    QStringList texts;
+    for (int i = 0; i < iface->childCount(); ++i)
+        if (!role || iface->child(i)->role() == *role)
+            texts << iface->child(i)->text(t);
+    return texts;
+}
+
 QStringList rowsof(QAccessibleInterface *board, QAccessible::Text t)
 {
-    QStringList rows;
-    for (int i = 0; i < board->childCount(); ++i)
-        rows << board->child(i)->text(t);
-    return rows;
+    return textsbelow(board, t, std::nullopt);
 }
 
 }  // namespace
@@ -87,7 +87,7 @@ class AccessibilityTest : public QObject {
 private slots:
     void initTestCase();
     void init();
-    void cleanup();
+    void cleanup() { closeform(form_); }
 
     void oneTurnReadAndHeard();
     void rowNumbersAndOutlinesAreLeftOut();
@@ -95,18 +95,12 @@ private slots:
     void tabNeverReachesALockedButton();
 
 private:
-    template <typename T = QWidget> T *child(const char *name) const
-    {
-        auto *w = form_->findChild<T *>(QLatin1String(name));
-        if (!w)
-            qFatal("no control %s", name);
-        return w;
-    }
+    template <typename T = QWidget> T *child(const char *name) const { return play().control<T>(name); }
     void press(const char *name)
     {
         of(child(name))->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     }
-    numora::testsupport::WindowPlayer play() const { return numora::testsupport::WindowPlayer(form_.get()); }
+    WindowPlayer play() const { return WindowPlayer(form_.get()); }
 
     std::unique_ptr<Form1> form_;
 };
@@ -124,14 +118,9 @@ void AccessibilityTest::initTestCase()
 
 void AccessibilityTest::init()
 {
-    form_ = numora::testsupport::openform(20261207);
+    form_ = openform(20261207);
     QVERIFY(form_);
     heard.clear();
-}
-
-void AccessibilityTest::cleanup()
-{
-    numora::testsupport::closeform(form_);
 }
 
 // A whole turn as a screen reader meets it: typed digits and their marks, the board
@@ -143,7 +132,7 @@ void AccessibilityTest::oneTurnReadAndHeard()
     QCOMPARE(yours->text(QAccessible::Name), QStringLiteral("Your guess is"));
     QVERIFY(of(child("Command1"))->state().disabled);
 
-    child<QAction>("newgame")->trigger();
+    play().newgame();
     play().type(QStringLiteral("125"));
     QCOMPARE(textof(yours), QStringLiteral("125"));
     QVERIFY(washeard(QAccessible::TextInserted, QStringLiteral("Your guess is"), QStringLiteral("5")));
@@ -164,7 +153,7 @@ void AccessibilityTest::oneTurnReadAndHeard()
     QVERIFY(washeard(QAccessible::StateChanged, QStringLiteral("4"), QString()));
 
     play().click("Command12");
-    QTRY_VERIFY(form_->driver().phase() == Phase::SignEntry);
+    QVERIFY(play().reached(Phase::SignEntry));
     QAccessibleInterface *yourboard = of(child("Picture1")), *myboard = of(child("Picture2"));
     QCOMPARE(yourboard->text(QAccessible::Name), QStringLiteral("Your progress"));
     QCOMPARE(myboard->text(QAccessible::Name), QStringLiteral("My progress"));
@@ -205,11 +194,11 @@ void AccessibilityTest::oneTurnReadAndHeard()
     // The second guess makes the computer think aloud.
     play().guess(QStringLiteral("5678"));
     QVERIFY(washeard(QAccessible::TextInserted, QStringLiteral("Thinking..."), QStringLiteral("Thinking...")));
-    QTRY_VERIFY(form_->driver().phase() == Phase::SignEntry);
+    QVERIFY(play().reached(Phase::SignEntry));
     QCOMPARE(textof(status), QString());
 
     // A new game empties both boards for the reader too.
-    child<QAction>("newgame")->trigger();
+    play().newgame();
     QCOMPARE(yourboard->childCount(), 0);
     QCOMPARE(myboard->childCount(), 0);
 }
@@ -232,26 +221,14 @@ void AccessibilityTest::rowNumbersAndOutlinesAreLeftOut()
 // End windows, message boxes, About and Help are read as their text.
 void AccessibilityTest::windowsThatAppearAreRead()
 {
-    auto textsbelow = [](QAccessibleInterface *iface) {
-        QStringList texts;
-        for (int i = 0; i < iface->childCount(); ++i) {
-            QAccessibleInterface *c = iface->child(i);
-            if (c->role() == QAccessible::StaticText)
-                texts << c->text(QAccessible::Name);
-        }
-        return texts;
-    };
-
     // The player finds the computer's number at once; its last chance ends the game.
-    child<QAction>("newgame")->trigger();
-    const QString number = QString::fromStdString(form_->driver().state().mynumber);
+    play().newgame();
+    const QString number = play().hidden();
     play().guess(number);
-    QTRY_VERIFY(form_->driver().phase() == Phase::SignEntry);
+    QVERIFY(play().reached(Phase::SignEntry));
     const auto [plus, minus] = signs(child<QLabel>("Label8")->text(), QStringLiteral("1234"));
     play().answer(plus, minus);
-    const QWidgetList ends = numora::testsupport::openwindows({plus == 4 ? "Tvdraw" : "frmUwin"});
-    QCOMPARE(ends.size(), 1);
-    QWidget *end = ends.first();
+    QWidget *end = openwindow(plus == 4 ? "Tvdraw" : "frmUwin");  // the one such window
     QVERIFY(end);
     QAccessibleInterface *window = of(end);
     QCOMPARE(window->role(), QAccessible::AlertMessage);  // read whole as it appears
@@ -264,17 +241,17 @@ void AccessibilityTest::windowsThatAppearAreRead()
         QString label;
     } losses[] = {{" You have lost! My number was : 4096", QStringLiteral("Play again?")}};
     for (const auto &loss : losses) {
-        numora::frmUlost lost(QString::fromLatin1(loss.caption));
+        frmUlost lost(QString::fromLatin1(loss.caption));
         QCOMPARE(of(&lost)->text(QAccessible::Name), QString::fromLatin1(loss.caption));
         QCOMPARE(textsbelow(of(&lost)), QStringList{loss.label});
     }
 
-    numora::look::MessageBox box(QStringLiteral("You have tried that number before!"));
+    look::MessageBox box(QStringLiteral("You have tried that number before!"));
     QCOMPARE(of(&box)->role(), QAccessible::AlertMessage);
     QVERIFY(textsbelow(of(&box)).contains(box.text()));  // its label says it, and nothing else
     QCOMPARE(of(&box)->text(QAccessible::Description), QString());
 
-    numora::frmAbout about;
+    frmAbout about;
     const struct {
         const char *name;
         QString description;
@@ -285,8 +262,8 @@ void AccessibilityTest::windowsThatAppearAreRead()
                  tip.description);
     QVERIFY(textsbelow(of(&about)).contains(QStringLiteral("Tavrel 2.0 (the smarter version)")));
 
-    numora::Form2 help;
-    QAccessibleInterface *page = of(help.findChild<numora::HelpPage *>());
+    Form2 help;
+    QAccessibleInterface *page = of(help.findChild<HelpPage *>());
     QVERIFY(page->textInterface());
     const QString text = textof(page);
     for (const char *words : {"4536", "1023", "6241"})
@@ -300,17 +277,16 @@ void AccessibilityTest::tabNeverReachesALockedButton()
         for (int i = 0; i < 30; ++i) {
             QWidget *target = QApplication::focusWidget() ? QApplication::focusWidget() : form_.get();
             QTest::keyClick(target, Qt::Key_Tab);
-            if (QWidget *focused = QApplication::focusWidget()) {
+            if (QWidget *focused = QApplication::focusWidget())
                 QVERIFY2(focused->isEnabled() && focused->isVisible(), qPrintable(focused->objectName()));
-            }
         }
     };
     tabround();
-    child<QAction>("newgame")->trigger();
+    play().newgame();
     tabround();
     play().guess(QStringLiteral("1234"));
     tabround();
-    QTRY_VERIFY(form_->driver().phase() == Phase::SignEntry);
+    QVERIFY(play().reached(Phase::SignEntry));
     tabround();
 }
 

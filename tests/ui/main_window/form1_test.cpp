@@ -1,28 +1,19 @@
 // SPDX-License-Identifier: MIT
 #include "form1_test.h"
 #include "look/messagebox.h"
-#include "support/gamewindow.h"
-#include "support/play.h"
 #include "support/qtmain.h"
-#include "support/windows.h"
 
-#include <QApplication>
 #include <QMenuBar>
 #include <QtTest>
 
 #include <algorithm>
 
-using numora::Form1;
-using numora::Phase;
+using namespace numora;
+using namespace numora::testsupport;
 using numora::look::ColorButton;
 using numora::look::MessageBox;
 
 namespace {
-
-using numora::testsupport::kMinus;
-using numora::testsupport::kPlus;
-using numora::testsupport::openwindows;
-using numora::testsupport::signs;
 
 const QColor kDigitPlain(192, 192, 255), kDigitInUse(128, 128, 255);
 const QColor kSignPlain(255, 192, 192), kSignChosen(255, 128, 128);
@@ -44,15 +35,14 @@ QColor pixel(QWidget *w, QPoint at)
 // No label of the message box shows a picture beside its text.
 bool showsnopicture(const MessageBox *box)
 {
-    const QList<QLabel *> labels = box->findChildren<QLabel *>();
-    return std::none_of(labels.begin(), labels.end(), [](const QLabel *l) { return !l->pixmap().isNull(); });
+    return std::ranges::none_of(box->findChildren<QLabel *>(), [](const QLabel *l) { return !l->pixmap().isNull(); });
 }
 
 }  // namespace
 
 void Form1Test::init()
 {
-    form_ = numora::testsupport::openform(20261207);
+    form_ = openform(20261207);
     QVERIFY(form_);
     // Every control the tests use, so that a renamed one fails each test by its name.
     for (const char *name : kDigitEntry)
@@ -62,66 +52,21 @@ void Form1Test::init()
     for (const char *name : kLabels)
         QVERIFY2(form_->findChild<QLabel *>(QLatin1String(name)), name);
     for (const char *name : kBoards)
-        QVERIFY2(form_->findChild<numora::ProgressBoard *>(QLatin1String(name)), name);
-}
-
-void Form1Test::cleanup()
-{
-    numora::testsupport::closeform(form_);
-}
-
-namespace {
-
-// A control init() has checked; any other name is a fault of the test itself.
-template <typename Control> Control *control(const QWidget *form, const char *name)
-{
-    auto *c = form->findChild<Control *>(QLatin1String(name));
-    if (!c)
-        qFatal("the window has no %s named %s", Control::staticMetaObject.className(), name);
-    return c;
-}
-
-}  // namespace
-
-ColorButton *Form1Test::button(const char *name) const
-{
-    return control<ColorButton>(form_.get(), name);
-}
-
-QLabel *Form1Test::label(const char *name) const
-{
-    return control<QLabel>(form_.get(), name);
-}
-
-const numora::ProgressBoard *Form1Test::board(const char *name) const
-{
-    return control<numora::ProgressBoard>(form_.get(), name);
+        QVERIFY2(form_->findChild<ProgressBoard *>(QLatin1String(name)), name);
 }
 
 QStringList Form1Test::lines(const char *name) const
 {
     QStringList lines;
-    for (const numora::AnsweredGuess &row : board(name)->rows())
-        lines << numora::boardrow(row);
+    for (const AnsweredGuess &row : board(name)->rows())
+        lines << boardrow(row);
     return lines;
-}
-
-bool Form1Test::settle()
-{
-    return QTest::qWaitFor([this] { return form_->driver().phase() != Phase::Thinking; },
-                           numora::testsupport::kPatience);
 }
 
 bool Form1Test::startgame()
 {
-    return numora::testsupport::choose(form_.get(), Qt::Key_G, Qt::Key_N) &&
-           form_->driver().phase() == Phase::NumberEntry && lines("Picture1").isEmpty();
-}
-
-QWidget *Form1Test::openwindow(const char *name) const
-{
-    const QWidgetList open = openwindows({name});
-    return open.size() == 1 ? open.front() : nullptr;
+    return choose(form_.get(), Qt::Key_G, Qt::Key_N) && form_->driver().phase() == Phase::NumberEntry &&
+           lines("Picture1").isEmpty();
 }
 
 void Form1Test::idleBeforeFirstGame()
@@ -246,7 +191,7 @@ void Form1Test::digitEntryFromNumericKeypad()
         const QString typed = QLatin1String(step.typed);
         QCOMPARE(label("Label10")->text(), typed);
         for (int d = 0; d <= 9; ++d)
-            QCOMPARE(button(qPrintable(numora::testsupport::digitbutton(d)))->color(),
+            QCOMPARE(button(qPrintable(digitbutton(d)))->color(),
                      typed.contains(QChar(u'0' + d)) ? kDigitInUse : kDigitPlain);
     }
 }
@@ -254,7 +199,7 @@ void Form1Test::digitEntryFromNumericKeypad()
 void Form1Test::confirmNumberScoresAndOpensSignEntry()
 {
     QVERIFY(startgame());
-    const QString hidden = QString::fromStdString(form_->driver().state().mynumber);
+    const QString hidden = play().hidden();
     QString guess = QStringLiteral("1234") == hidden ? QStringLiteral("5678") : QStringLiteral("1234");
     play().guess(guess.left(3));  // three digits: nothing happens
     QVERIFY(lines("Picture1").isEmpty());
@@ -272,7 +217,7 @@ void Form1Test::confirmNumberScoresAndOpensSignEntry()
     for (const char *name : kDigitEntry)
         QVERIFY2(!button(name)->isEnabled(), name);
 
-    QVERIFY(settle());
+    QVERIFY(play().settled());
     QCOMPARE(form_->driver().phase(), Phase::SignEntry);
     QCOMPARE(label("Label8")->text().size(), 4);
     QCOMPARE(label("Label8")->palette().color(QPalette::Window), kActive);
@@ -299,10 +244,10 @@ void Form1Test::confirmNumberScoresAndOpensSignEntry()
 void Form1Test::repeatedGuessIsRefusedWithMessage()
 {
     QVERIFY(startgame());
-    const QString hidden = QString::fromStdString(form_->driver().state().mynumber);
+    const QString hidden = play().hidden();
     const QString guess = hidden == QStringLiteral("9876") ? QStringLiteral("9875") : QStringLiteral("9876");
     play().guess(guess);
-    QVERIFY(settle());
+    QVERIFY(play().settled());
     play().answer(0, 0);
     play().guess(guess);
     auto *box = form_->findChild<MessageBox *>(QStringLiteral("repeated"));
@@ -326,7 +271,7 @@ void Form1Test::signKeypadChoosesOnePerRow()
 {
     QVERIFY(startgame());
     play().guess("1023");
-    QVERIFY(settle());
+    QVERIFY(play().settled());
     play().click("Command16");  // 2 +
     play().click("Command18");  // 3 +
     for (int count = 0; count <= 4; ++count)
@@ -344,7 +289,7 @@ void Form1Test::signCountersFromNumericKeypad()
 {
     QVERIFY(startgame());
     play().guess("1023");
-    QVERIFY(settle());
+    QVERIFY(play().settled());
     // After each key, or a click where there is no key, the one count chosen in each row:
     // a fifth + keeps 4 +, "." goes back to 0 + and 0 -, and a mouse choice is overridden
     // by the counters at the next key press of its row only. Digits do nothing here.
@@ -378,7 +323,7 @@ void Form1Test::impossibleAnswersAreRefused()
 {
     QVERIFY(startgame());
     play().guess("1023");
-    QVERIFY(settle());
+    QVERIFY(play().settled());
     for (auto [plus, minus] : {std::pair{4, 1}, {3, 1}, {2, 3}, {1, 4}}) {
         play().answer(plus, minus);
         QVERIFY(lines("Picture2").isEmpty());
@@ -414,15 +359,13 @@ void Form1Test::gameToALoss()
     // The player hides 5647 and never finds the computer's number.
     QVERIFY(startgame());
     const QString secret = QStringLiteral("5647");
-    const QString hidden = QString::fromStdString(form_->driver().state().mynumber);
-    QStringList guesses;
-    for (const char *g : {"1023", "1032", "1203", "1230", "1302", "1320", "2013", "2031", "2103", "2130"})
-        if (QString::fromLatin1(g) != hidden)
-            guesses << QString::fromLatin1(g);
+    const QString hidden = play().hidden();
+    QStringList guesses{"1023", "1032", "1203", "1230", "1302", "1320", "2013", "2031", "2103", "2130"};
+    guesses.removeAll(hidden);
     QWidget *lost = nullptr;
     for (int turn = 0; turn < 10 && !lost; ++turn) {
         play().guess(guesses[turn]);
-        QVERIFY(settle());
+        QVERIFY(play().settled());
         lost = openwindow("frmUlost");
         if (lost)
             break;  // the computer was left with one possible number
@@ -454,10 +397,10 @@ void Form1Test::gameToALoss()
 void Form1Test::gameToAWin()
 {
     QVERIFY(startgame());
-    const QString hidden = QString::fromStdString(form_->driver().state().mynumber);
+    const QString hidden = play().hidden();
     play().guess(hidden);
     QCOMPARE(lines("Picture1"), QStringList{QStringLiteral(" ") + hidden + QStringLiteral(" ++++")});
-    QVERIFY(settle());
+    QVERIFY(play().settled());
     // The computer's last chance misses: whatever it guessed, the player's number is
     // one that answers it with no signs.
     play().answer(0, 0);
@@ -478,9 +421,9 @@ void Form1Test::gameToAWin()
 void Form1Test::gameToADraw()
 {
     QVERIFY(startgame());
-    const QString hidden = QString::fromStdString(form_->driver().state().mynumber);
+    const QString hidden = play().hidden();
     play().guess(hidden);
-    QVERIFY(settle());
+    QVERIFY(play().settled());
     play().answer(4, 0);  // the computer finds the player's number with its first guess
     QVERIFY(openwindow("Tvdraw"));
     QVERIFY(openwindows({"frmUwin", "frmUlost"}).isEmpty());
@@ -492,15 +435,15 @@ void Form1Test::gameToADraw()
 void Form1Test::contradictionStartsANewGame()
 {
     QVERIFY(startgame());
-    const QString hidden = QString::fromStdString(form_->driver().state().mynumber);
+    const QString hidden = play().hidden();
     QStringList guesses{"1023", "4567", "8910", "2345", "6789"};
     guesses.removeAll(hidden);
     MessageBox *box = nullptr;
     for (int turn = 0; turn < 4 && !box; ++turn) {
         play().guess(guesses[turn]);
-        QVERIFY(settle());
+        QVERIFY(play().settled());
         play().answer(0, 0);  // no digit of any guess is in the number: impossible before long
-        QVERIFY(settle());
+        QVERIFY(play().settled());
         box = qobject_cast<MessageBox *>(openwindow("badsigns"));
     }
     QVERIFY(box);
@@ -512,7 +455,7 @@ void Form1Test::contradictionStartsANewGame()
     QVERIFY(!button("Command23")->isEnabled());
     // The message is application-modal: until OK the game menu cannot be reached.
     QCOMPARE(QApplication::activeModalWidget(), box);
-    QVERIFY(!numora::testsupport::choose(form_.get(), Qt::Key_G, Qt::Key_N));
+    QVERIFY(!choose(form_.get(), Qt::Key_G, Qt::Key_N));
     QCOMPARE(form_->driver().phase(), Phase::Contradiction);
     QTest::mouseClick(box->okbutton(), Qt::LeftButton);
     QTRY_VERIFY(openwindows({"badsigns"}).isEmpty());
@@ -535,14 +478,14 @@ void Form1Test::newGameDuringEachEntry()
     // New while the computer thinks: the dropped game's guess never shows.
     play().guess("1023");
     QVERIFY(startgame());
-    QVERIFY(numora::testsupport::queuedstepsdone());
+    QVERIFY(queuedstepsdone());
     QCOMPARE(form_->driver().phase(), Phase::NumberEntry);
     QVERIFY(label("Label8")->text().isEmpty());
     QVERIFY(!button("Command23")->isEnabled());
 
     // New during the sign entry, with a sign chosen.
     play().guess("1023");
-    QVERIFY(settle());
+    QVERIFY(play().settled());
     play().click("Command18");
     QVERIFY(startgame());
     QVERIFY(label("Label8")->text().isEmpty());
@@ -564,10 +507,10 @@ void Form1Test::boardsKeepRowsAndTextFits()
 {
     QVERIFY(startgame());
     play().guess("9876");
-    QVERIFY(settle());
+    QVERIFY(play().settled());
     play().answer(1, 3);
     // The widest row and the widest caption fit their controls in the window's fonts.
-    const numora::ProgressBoard *b = board("Picture2");
+    const ProgressBoard *b = board("Picture2");
     const QFontMetrics boardfont(b->font());
     QVERIFY(boardfont.horizontalAdvance(QStringLiteral(" 9876 + - - -")) <= b->contentsRect().width());
     QVERIFY(boardfont.height() * 10 <= b->contentsRect().height());
@@ -602,17 +545,17 @@ void Form1Test::boardRowsHaveTheirFormat()
                 {"1023", 4, 0, QStringLiteral(" 1023 ++++"), QStringLiteral("1023: 4 plus")},
                 {"9876", 1, 3, QStringLiteral(" 9876 + - - -"), QStringLiteral("9876: 1 plus, 3 minus")}};
     for (const auto &r : rows) {
-        const numora::AnsweredGuess row{numora::digitsof(r.guess), r.plus, r.minus};
-        QCOMPARE(numora::boardrow(row), r.row);
-        QCOMPARE(numora::spokenrow(row), r.spoken);
+        const AnsweredGuess row{digitsof(r.guess), r.plus, r.minus};
+        QCOMPARE(boardrow(row), r.row);
+        QCOMPARE(spokenrow(row), r.spoken);
     }
 }
 
 void Form1Test::aboutAndHelpOpenOnceAndCloseWithTheGame()
 {
     auto count = [](const char *name) { return openwindows({name}).size(); };
-    const auto about = [this] { numora::testsupport::choose(form_.get(), Qt::Key_A); };
-    const auto help = [this] { numora::testsupport::choose(form_.get(), Qt::Key_H); };
+    const auto about = [this] { choose(form_.get(), Qt::Key_A); };
+    const auto help = [this] { choose(form_.get(), Qt::Key_H); };
     about();
     help();
     about();
@@ -622,7 +565,7 @@ void Form1Test::aboutAndHelpOpenOnceAndCloseWithTheGame()
     // They stay open across games and do not block the game.
     QVERIFY(startgame());
     play().guess("1023");
-    QVERIFY(settle());
+    QVERIFY(play().settled());
     QVERIFY(startgame());
     QCOMPARE(count("frmAbout"), 1);
     QCOMPARE(count("Form2"), 1);
@@ -637,7 +580,7 @@ void Form1Test::aboutAndHelpOpenOnceAndCloseWithTheGame()
 
     // Closing the game window closes every window of the program.
     play().guess(form_->driver().state().mynumber == "1023" ? QStringLiteral("5678") : QStringLiteral("1023"));
-    QVERIFY(settle());
+    QVERIFY(play().settled());
     play().answer(4, 0);
     QCOMPARE(count("frmUlost"), 1);
     form_->close();

@@ -13,7 +13,7 @@ class Form1Test : public QObject {
 
 private slots:
     void init();
-    void cleanup();
+    void cleanup() { numora::testsupport::closeform(form_); }
 
     void idleBeforeFirstGame();
     void layoutAndMenu();
@@ -35,14 +35,15 @@ private slots:
     void aboutAndHelpOpenOnceAndCloseWithTheGame();
 
 private:
-    numora::look::ColorButton *button(const char *name) const;
-    QLabel *label(const char *name) const;
-    const numora::ProgressBoard *board(const char *name) const;
-    QStringList lines(const char *name) const;  // the board's rows as it prints them
     numora::testsupport::WindowPlayer play() const { return numora::testsupport::WindowPlayer(form_.get()); }
-    [[nodiscard]] bool settle();                  // lets the computer think and show its guess
-    [[nodiscard]] bool startgame();               // Game > New, through the menu bar
-    QWidget *openwindow(const char *name) const;  // the one on screen: none if none or several
+    numora::look::ColorButton *button(const char *name) const
+    {
+        return play().control<numora::look::ColorButton>(name);
+    }
+    QLabel *label(const char *name) const { return play().label(name); }
+    const numora::ProgressBoard *board(const char *name) const { return play().control<numora::ProgressBoard>(name); }
+    QStringList lines(const char *name) const;  // the board's rows as it prints them
+    [[nodiscard]] bool startgame();             // Game > New, through the menu bar
 
     std::unique_ptr<numora::Form1> form_;
 };

@@ -10,18 +10,16 @@
 #include "support/gamewindow.h"
 #include "support/process.h"
 #include "support/qtmain.h"
-#include "support/windows.h"
 
-#include <QApplication>
 #include <QKeyEvent>
 #include <QtTest>
 
 #include <algorithm>
 #include <cstdint>
 
-namespace {
+using namespace numora::testsupport;
 
-using numora::testsupport::residentkib;
+namespace {
 
 // Notes the deepest and the shallowest stack at which a game opens its first entry.
 class DepthForm : public numora::Form1 {
@@ -38,8 +36,6 @@ public:
     std::uintptr_t deepest = UINTPTR_MAX, shallowest = 0, last = 0;
 };
 
-using numora::testsupport::openendwindows;
-
 }  // namespace
 
 class LongPlayTest : public QObject {
@@ -53,9 +49,9 @@ void LongPlayTest::fiveHundredGamesKeepTheirFootprint()
 {
     DepthForm form(std::uint64_t{99});
     form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form, numora::testsupport::kPatience));
-    const numora::testsupport::WindowPlayer player(&form);
-    QVERIFY(numora::testsupport::choose(&form, Qt::Key_G, Qt::Key_N));
+    QVERIFY(QTest::qWaitForWindowExposed(&form, kPatience));
+    const WindowPlayer player(&form);
+    QVERIFY(choose(&form, Qt::Key_G, Qt::Key_N));
     long after100 = 0;
     for (int game = 0; game < 500; ++game) {
         // A loss, a draw and a win in turn: a missed guess then four "+", the hidden
@@ -64,7 +60,7 @@ void LongPlayTest::fiveHundredGamesKeepTheirFootprint()
         const int kind = game % 3;
         const std::string guess = kind == 0 ? (hidden == "1023" ? "5678" : "1023") : hidden;
         QVERIFY(player.guess(QString::fromStdString(guess)));
-        QTRY_VERIFY(form.driver().phase() == numora::Phase::SignEntry);
+        QVERIFY(player.reached(numora::Phase::SignEntry));
         QVERIFY(player.answer(kind == 2 ? 0 : 4, 0));
         const QWidgetList ends = openendwindows();
         QVERIFY2(ends.size() == 1, qPrintable(QStringLiteral("game %1: %2 end windows").arg(game).arg(ends.size())));
@@ -83,7 +79,7 @@ void LongPlayTest::fiveHundredGamesKeepTheirFootprint()
     }
     const long after500 = residentkib();
     qInfo("resident after 100 games %ld KiB, after 500 %ld KiB", after100, after500);
-    if (numora::testsupport::kFootprintIsMeaningful)
+    if (kFootprintIsMeaningful)
         QVERIFY(std::abs(after500 - after100) <= 2048);
     QCOMPARE(form.deepest, form.shallowest);
 }

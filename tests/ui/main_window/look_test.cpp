@@ -5,7 +5,6 @@
 #include "support/gamewindow.h"
 #include "support/qtmain.h"
 
-#include <QApplication>
 #include <QtTest>
 
 using numora::Phase;
@@ -37,11 +36,9 @@ class LookTest : public QObject {
 private slots:
     void init()
     {
-        form_ = std::make_unique<numora::Form1>(std::uint64_t{3});
-        form_->show();
-        QApplication::setActiveWindow(form_.get());
-        QVERIFY(QTest::qWaitForWindowActive(form_.get(), numora::testsupport::kPatience));
-        form_->findChild<QAction *>(QStringLiteral("newgame"))->trigger();
+        form_ = numora::testsupport::openform(3);
+        QVERIFY(form_ && QTest::qWaitForWindowActive(form_.get(), numora::testsupport::kPatience));
+        play().newgame();
     }
     void cleanup() { form_.reset(); }
 
@@ -59,17 +56,15 @@ void LookTest::thinkingIsPaintedBeforeTheComputerThinks()
 {
     // The first guess needs no thinking; the second does.
     QVERIFY(play().guess(QStringLiteral("1023")));
-    QTRY_COMPARE(form_->driver().phase(), Phase::SignEntry);
+    QVERIFY(play().reached(Phase::SignEntry));
     QVERIFY(play().answer(0, 0));
     QCOMPARE(form_->driver().phase(), Phase::NumberEntry);
 
-    auto *status = form_->findChild<QLabel *>(QStringLiteral("Label6"));
-    auto *display = form_->findChild<QLabel *>(QStringLiteral("Label8"));
-    QVERIFY(status && display);
+    QLabel *status = play().label(QStringLiteral("Label6")), *display = play().label(QStringLiteral("Label8"));
     const QString firstguess = display->text();
     PaintSpy spy(status, display);
     QVERIFY(play().guess(QStringLiteral("4567")));
-    QTRY_COMPARE(form_->driver().phase(), Phase::SignEntry);
+    QVERIFY(play().reached(Phase::SignEntry));
 
     QVERIFY(display->text() != firstguess);
     QVERIFY2(spy.paints.contains(std::pair(QStringLiteral("Thinking..."), firstguess)),

@@ -7,36 +7,17 @@
 #include "form1.h"
 #include "look/messagebox.h"
 #include "support/gamewindow.h"
-#include "support/play.h"
 #include "support/qtmain.h"
-#include "support/windows.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QPushButton>
 #include <QRegularExpression>
 #include <QtTest>
 
-#include <memory>
 #include <random>
 
-using numora::Form1;
-using numora::Phase;
+using namespace numora;
+using namespace numora::testsupport;
 using numora::look::ColorButton;
 using numora::look::MessageBox;
-
-namespace {
-
-using numora::testsupport::choose;
-using numora::testsupport::openendwindows;
-using numora::testsupport::signs;
-
-QString text(const numora::Digits &d)
-{
-    return QString::fromStdString(numora::textform(d));
-}
-
-}  // namespace
 
 class MonkeyTest : public QObject {
     Q_OBJECT
@@ -47,12 +28,12 @@ private slots:
 private:
     void act();
     void check();
-    ColorButton *button(const QString &name) const { return form_->findChild<ColorButton *>(name); }
-    numora::testsupport::WindowPlayer play() const { return numora::testsupport::WindowPlayer(form_.get()); }
+    ColorButton *button(const QString &name) const { return play().control<ColorButton>(name); }
+    WindowPlayer play() const { return WindowPlayer(form_.get()); }
 
     std::mt19937_64 rng_;
     std::unique_ptr<Form1> form_;
-    QStringList numbers_ = numora::testsupport::admissiblenumbers();
+    QStringList numbers_ = admissiblenumbers();
     QString secret_;      // the player's number in the current game
     std::string hidden_;  // the computer's number, fixed within a game
     bool newgameexpected_ = false;
@@ -93,16 +74,14 @@ void MonkeyTest::act()
         return;
     }
     if (roll < 4) {
-        for (QWidget *w : QApplication::topLevelWidgets())
-            if (w->isVisible() &&
-                (w->objectName() == QLatin1String("frmAbout") || w->objectName() == QLatin1String("Form2")))
-                w->close();
+        for (QWidget *w : openwindows({"frmAbout", "Form2"}))
+            w->close();
         return;
     }
-    const numora::Module1 &m = form_->driver().state();
+    const Module1 &m = form_->driver().state();
     if (roll < 30 && form_->driver().phase() == Phase::SignEntry && button("Command23")->isEnabled()) {
         // An answer to the computer's guess: honest most of the time.
-        auto [plus, minus] = signs(form_->findChild<QLabel *>(QStringLiteral("Label8"))->text(), secret_);
+        auto [plus, minus] = signs(play().label(QStringLiteral("Label8"))->text(), secret_);
         if (percent(rng_) < 15) {
             plus = pick(5);
             minus = pick(5 - plus);
@@ -135,7 +114,7 @@ void MonkeyTest::act()
 
 void MonkeyTest::check()
 {
-    const numora::Module1 &m = form_->driver().state();
+    const Module1 &m = form_->driver().state();
     const Phase phase = form_->driver().phase();
 
     // A new game begins only when the player asked for one.
@@ -147,13 +126,13 @@ void MonkeyTest::check()
     }
     newgameexpected_ = false;
 
-    const QString typed = form_->findChild<QLabel *>(QStringLiteral("Label10"))->text();
+    const QString typed = play().label(QStringLiteral("Label10"))->text();
     if (!QRegularExpression(QStringLiteral("^([1-9]\\d{0,3})?$")).match(typed).hasMatch() ||
         QSet<QChar>(typed.begin(), typed.end()).size() != typed.size())
         seen_ = QStringLiteral("Label10 holds ") + typed;
     for (int d = 0; d <= 9; ++d) {
         const QColor expected = typed.contains(QChar(u'0' + d)) ? QColor(128, 128, 255) : QColor(192, 192, 255);
-        if (button(numora::testsupport::digitbutton(d))->color() != expected)
+        if (button(digitbutton(d))->color() != expected)
             seen_ = QStringLiteral("digit button %1 has the wrong colour for %2").arg(d).arg(typed);
     }
 
@@ -180,13 +159,13 @@ void MonkeyTest::check()
     const bool playerfound = m.yourguesscount > 0 && m.yourplus[m.yourguesscount - 1] == 4;
     const int answered = m.myguesscount;  // the computer's guesses with their answers
     const bool computerhit = answered > 0 && m.mysigns[answered - 1] == 40;
-    const bool named = !form_->findChild<QLabel *>(QStringLiteral("Label8"))->text().isEmpty();
+    const bool named = !play().label(QStringLiteral("Label8"))->text().isEmpty();
     if (name == QLatin1String("badsigns")) {
         ++contradictions_;
         for (const QString &x : numbers_) {
             bool fits = true;
             for (int i = 0; i < answered && fits; ++i) {
-                const auto [p, q] = signs(text(m.myguesses[i]), x);
+                const auto [p, q] = signs(QString::fromStdString(textform(m.myguesses[i])), x);
                 fits = p * 10 + q == m.mysigns[i];
             }
             if (fits) {
@@ -204,21 +183,17 @@ void MonkeyTest::check()
         if (!end->windowTitle().endsWith(QString::fromStdString(m.mynumber)))
             seen_ = QStringLiteral("the loss caption does not name the hidden number");
     } else if (name == QLatin1String("Tvdraw")) {
-        if (!(playerfound && (computerhit || named)) && answered < numora::kRecords)
+        if (!(playerfound && (computerhit || named)) && answered < kRecords)
             seen_ = QStringLiteral("a draw without both sides finding the number");
     }
 }
 
 void MonkeyTest::randomPlayKeepsTheGameTrue()
 {
-    const auto seed = qEnvironmentVariableIsSet("NUMORA_MONKEY_SEED")
-                          ? qEnvironmentVariable("NUMORA_MONKEY_SEED").toULongLong()
-                          : 20261207ULL;
-    const int events = qEnvironmentVariableIsSet("NUMORA_MONKEY_EVENTS")
-                           ? qEnvironmentVariable("NUMORA_MONKEY_EVENTS").toInt()
-                           : 20000;
+    const auto seed = qEnvironmentVariable("NUMORA_MONKEY_SEED", QStringLiteral("20261207")).toULongLong();
+    const int events = qEnvironmentVariable("NUMORA_MONKEY_EVENTS", QStringLiteral("20000")).toInt();
     rng_.seed(seed);
-    form_ = numora::testsupport::openform(seed);
+    form_ = openform(seed);
     QVERIFY(form_);
     newgameexpected_ = true;
     check();
