@@ -50,9 +50,7 @@ inline std::unique_ptr<Form1> openform(std::uint64_t seed)
     auto form = std::make_unique<Form1>(seed);
     form->show();
     QApplication::setActiveWindow(form.get());
-    if (!QTest::qWaitForWindowExposed(form.get(), kPatience))
-        return nullptr;
-    return form;
+    return QTest::qWaitForWindowExposed(form.get(), kPatience) ? std::move(form) : nullptr;
 }
 
 // Plays the game window with the mouse, as a player does: a button by its objectName, a
@@ -77,13 +75,19 @@ public:
     // Game > New, as the menu's action.
     void newgame() const { control<QAction>(QStringLiteral("newgame"))->trigger(); }
     // Waits until the driver is in `phase`, or until it no longer thinks.
-    [[nodiscard]] bool reached(Phase phase) const
+    [[nodiscard]] bool reached(Phase p) const
     {
-        return QTest::qWaitFor([this, phase] { return form_->driver().phase() == phase; }, kPatience);
+        return QTest::qWaitFor([=, this] { return form_->driver().phase() == p; }, kPatience);
     }
     [[nodiscard]] bool settled() const
     {
         return QTest::qWaitFor([this] { return form_->driver().phase() != Phase::Thinking; }, kPatience);
+    }
+    // A number guessed, and the computer's answer and guess waited for.
+    [[nodiscard]] bool guessthenwait(const QString &number) const
+    {
+        guess(number);
+        return settled();
     }
     // Every click is made, even after a disabled button; true when all were enabled.
     bool click(std::initializer_list<QString> names) const
@@ -109,10 +113,7 @@ public:
         const bool typed = type(number);
         return click(QStringLiteral("Command12")) && typed;
     }
-    bool answer(int plus, int minus) const
-    {
-        return click({QLatin1String(kPlus[plus]), QLatin1String(kMinus[minus]), QStringLiteral("Command23")});
-    }
+    bool answer(int plus, int minus) const { return click({kPlus[plus], kMinus[minus], "Command23"}); }
     // The honest answer to the computer's guess on display, for the player's `secret`.
     bool answerhonestly(const QString &secret) const
     {

@@ -47,11 +47,7 @@ template <typename Window> bool deleted(const QPointer<Window> &w)
     return w.isNull();
 }
 
-QWidget *child(QWidget *w, const char *name)
-{
-    return w->findChild<QWidget *>(QLatin1String(name));
-}
-
+const auto child = [](QWidget *w, const char *name) { return w->findChild<QWidget *>(QLatin1String(name)); };
 void key(int key, Qt::KeyboardModifiers modifiers = {})
 {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), modifiers);

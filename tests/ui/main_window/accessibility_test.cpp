@@ -96,10 +96,7 @@ private slots:
 
 private:
     template <typename T = QWidget> T *child(const char *name) const { return play().control<T>(name); }
-    void press(const char *name)
-    {
-        of(child(name))->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-    }
+    void press(const char *n) { of(child(n))->actionInterface()->doAction(QAccessibleActionInterface::pressAction()); }
     WindowPlayer play() const { return WindowPlayer(form_.get()); }
 
     std::unique_ptr<Form1> form_;

@@ -101,15 +101,13 @@ void Form1Test::layoutAndMenu()
     QVERIFY(!(form_->windowFlags() & Qt::WindowMaximizeButtonHint));
     QVERIFY(form_->windowFlags() & Qt::WindowMinimizeButtonHint);
 
-    QStringList captions;
-    for (QAction *a : form_->menuBar()->actions())
-        captions << a->text();
-    QCOMPARE(captions, (QStringList{"&Game", "&Help", "&About"}));
-    auto *game = form_->findChild<QMenu *>(QStringLiteral("game"));
-    QVERIFY(game);
-    QCOMPARE(game->actions().size(), 2);
-    QCOMPARE(game->actions()[0]->text(), QStringLiteral("&New"));
-    QCOMPARE(game->actions()[1]->text(), QStringLiteral("E&xit"));
+    const auto captions = [](const QWidget *w) {
+        QStringList texts;
+        std::ranges::transform(w->actions(), std::back_inserter(texts), &QAction::text);
+        return texts;
+    };
+    QCOMPARE(captions(form_->menuBar()), (QStringList{"&Game", "&Help", "&About"}));
+    QCOMPARE(captions(play().control<QMenu>("game")), (QStringList{"&New", "E&xit"}));
 
     // Colours as the player sees them: flat fills, not the style's gradient.
     QVERIFY(startgame());
@@ -246,8 +244,7 @@ void Form1Test::repeatedGuessIsRefusedWithMessage()
     QVERIFY(startgame());
     const QString hidden = play().hidden();
     const QString guess = hidden == QStringLiteral("9876") ? QStringLiteral("9875") : QStringLiteral("9876");
-    play().guess(guess);
-    QVERIFY(play().settled());
+    QVERIFY(play().guessthenwait(guess));
     play().answer(0, 0);
     play().guess(guess);
     auto *box = form_->findChild<MessageBox *>(QStringLiteral("repeated"));
@@ -270,8 +267,7 @@ void Form1Test::repeatedGuessIsRefusedWithMessage()
 void Form1Test::signKeypadChoosesOnePerRow()
 {
     QVERIFY(startgame());
-    play().guess("1023");
-    QVERIFY(play().settled());
+    QVERIFY(play().guessthenwait("1023"));
     play().click("Command16");  // 2 +
     play().click("Command18");  // 3 +
     for (int count = 0; count <= 4; ++count)
@@ -288,8 +284,7 @@ void Form1Test::signKeypadChoosesOnePerRow()
 void Form1Test::signCountersFromNumericKeypad()
 {
     QVERIFY(startgame());
-    play().guess("1023");
-    QVERIFY(play().settled());
+    QVERIFY(play().guessthenwait("1023"));
     // After each key, or a click where there is no key, the one count chosen in each row:
     // a fifth + keeps 4 +, "." goes back to 0 + and 0 -, and a mouse choice is overridden
     // by the counters at the next key press of its row only. Digits do nothing here.
@@ -322,8 +317,7 @@ void Form1Test::signCountersFromNumericKeypad()
 void Form1Test::impossibleAnswersAreRefused()
 {
     QVERIFY(startgame());
-    play().guess("1023");
-    QVERIFY(play().settled());
+    QVERIFY(play().guessthenwait("1023"));
     for (auto [plus, minus] : {std::pair{4, 1}, {3, 1}, {2, 3}, {1, 4}}) {
         play().answer(plus, minus);
         QVERIFY(lines("Picture2").isEmpty());
@@ -364,8 +358,7 @@ void Form1Test::gameToALoss()
     guesses.removeAll(hidden);
     QWidget *lost = nullptr;
     for (int turn = 0; turn < 10 && !lost; ++turn) {
-        play().guess(guesses[turn]);
-        QVERIFY(play().settled());
+        QVERIFY(play().guessthenwait(guesses[turn]));
         lost = openwindow("frmUlost");
         if (lost)
             break;  // the computer was left with one possible number
@@ -422,8 +415,7 @@ void Form1Test::gameToADraw()
 {
     QVERIFY(startgame());
     const QString hidden = play().hidden();
-    play().guess(hidden);
-    QVERIFY(play().settled());
+    QVERIFY(play().guessthenwait(hidden));
     play().answer(4, 0);  // the computer finds the player's number with its first guess
     QVERIFY(openwindow("Tvdraw"));
     QVERIFY(openwindows({"frmUwin", "frmUlost"}).isEmpty());
@@ -440,8 +432,7 @@ void Form1Test::contradictionStartsANewGame()
     guesses.removeAll(hidden);
     MessageBox *box = nullptr;
     for (int turn = 0; turn < 4 && !box; ++turn) {
-        play().guess(guesses[turn]);
-        QVERIFY(play().settled());
+        QVERIFY(play().guessthenwait(guesses[turn]));
         play().answer(0, 0);  // no digit of any guess is in the number: impossible before long
         QVERIFY(play().settled());
         box = qobject_cast<MessageBox *>(openwindow("badsigns"));
@@ -484,8 +475,7 @@ void Form1Test::newGameDuringEachEntry()
     QVERIFY(!button("Command23")->isEnabled());
 
     // New during the sign entry, with a sign chosen.
-    play().guess("1023");
-    QVERIFY(play().settled());
+    QVERIFY(play().guessthenwait("1023"));
     play().click("Command18");
     QVERIFY(startgame());
     QVERIFY(label("Label8")->text().isEmpty());
@@ -506,8 +496,7 @@ void Form1Test::newGameDuringEachEntry()
 void Form1Test::boardsKeepRowsAndTextFits()
 {
     QVERIFY(startgame());
-    play().guess("9876");
-    QVERIFY(play().settled());
+    QVERIFY(play().guessthenwait("9876"));
     play().answer(1, 3);
     // The widest row and the widest caption fit their controls in the window's fonts.
     const ProgressBoard *b = board("Picture2");
@@ -564,8 +553,7 @@ void Form1Test::aboutAndHelpOpenOnceAndCloseWithTheGame()
     QCOMPARE(count("Form2"), 1);
     // They stay open across games and do not block the game.
     QVERIFY(startgame());
-    play().guess("1023");
-    QVERIFY(play().settled());
+    QVERIFY(play().guessthenwait("1023"));
     QVERIFY(startgame());
     QCOMPARE(count("frmAbout"), 1);
     QCOMPARE(count("Form2"), 1);
@@ -579,8 +567,7 @@ void Form1Test::aboutAndHelpOpenOnceAndCloseWithTheGame()
     QCOMPARE(count("frmAbout"), 1);
 
     // Closing the game window closes every window of the program.
-    play().guess(form_->driver().state().mynumber == "1023" ? QStringLiteral("5678") : QStringLiteral("1023"));
-    QVERIFY(play().settled());
+    QVERIFY(play().guessthenwait(play().hidden() == "1023" ? QStringLiteral("5678") : QStringLiteral("1023")));
     play().answer(4, 0);
     QCOMPARE(count("frmUlost"), 1);
     form_->close();

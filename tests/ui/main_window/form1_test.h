@@ -35,11 +35,9 @@ private slots:
     void aboutAndHelpOpenOnceAndCloseWithTheGame();
 
 private:
+    using ColorButton = numora::look::ColorButton;
     numora::testsupport::WindowPlayer play() const { return numora::testsupport::WindowPlayer(form_.get()); }
-    numora::look::ColorButton *button(const char *name) const
-    {
-        return play().control<numora::look::ColorButton>(name);
-    }
+    ColorButton *button(const char *name) const { return play().control<ColorButton>(name); }
     QLabel *label(const char *name) const { return play().label(name); }
     const numora::ProgressBoard *board(const char *name) const { return play().control<numora::ProgressBoard>(name); }
     QStringList lines(const char *name) const;  // the board's rows as it prints them
