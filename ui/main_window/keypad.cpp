@@ -60,8 +60,8 @@ QAccessibleInterface *factory(const QString &, QObject *object)
 
 }  // namespace
 
-KeypadButton::KeypadButton(const QString &text, const QString &word, QWidget *parent)
-    : ColorButton(parent), word_(word)
+KeypadButton::KeypadButton(const QString &text, QString word, QWidget *parent)
+    : ColorButton(parent), word_(std::move(word))
 {
     setText(text);
 }

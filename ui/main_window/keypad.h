@@ -13,7 +13,7 @@ class KeypadButton : public look::ColorButton {
     Q_OBJECT
 public:
     // `word` says the mark in the button's description: "in use", "chosen".
-    KeypadButton(const QString &text, const QString &word, QWidget *parent = nullptr);
+    KeypadButton(const QString &text, QString word, QWidget *parent = nullptr);
 
     // How a change of the mark reaches a screen reader: as the button's new state and
     // description, or as its state alone, the words being announced by the caller.
