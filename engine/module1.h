@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The state of one game, shared by the guesser, the driver and the window.
+// The record of one game, shared by the guesser, the driver and the window.
 #pragma once
 
 #include "tables.h"
@@ -9,8 +9,7 @@
 
 namespace numora {
 
-constexpr int kRecords = 10;                // rows for each side's guesses
-constexpr int kPoolRows = kCandidates - 1;  // the pool during assessment
+constexpr int kRecords = 10;  // rows for each side's guesses
 
 struct Module1 {
     std::array<Digits, kRecords> myguesses{};
@@ -23,12 +22,6 @@ struct Module1 {
     int yourguesscount = 0;
     bool youfound = false;
     CandidateTable candidates{};  // rows 0 .. 4535 - myguesscount are the pool
-    CandidateTable possibles{};
-    std::array<std::array<int, kClasses>, kPoolRows> classsizes{};
-    std::array<std::array<double, 5>, kPoolRows> ratings{};
-    int bestcount = 0;
-    int possiblecount = 0;
-    std::array<int, kPoolRows> bestlist{};
 
     int poollast() const { return kCandidates - 1 - myguesscount; }
 };

@@ -297,9 +297,9 @@ TEST(Driver, OnePossibleLeftEndsInALossOrADraw)
                 g.answerfor(secret);
                 if (g.driver.phase() != Phase::NumberEntry)
                     break;
-                auto next = std::make_unique<Module1>(g.driver.state());
-                findpossibles(*next);
-                reached = next->possiblecount == 1;
+                auto s = std::make_unique<Scratch>();
+                findpossibles(g.driver.state(), *s);
+                reached = s->possiblecount == 1;
                 g.guess(reached && hit ? g.driver.state().mynumber : g.missingguess());
             }
             if (!reached)
@@ -322,10 +322,13 @@ TEST(Driver, OnePossibleLeftEndsInALossOrADraw)
 
 namespace {
 
+// Whether the number gives every answer recorded so far.
 bool ispossible(const Module1 &m, const Digits &number)
 {
-    return std::find(m.possibles.begin(), m.possibles.begin() + m.possiblecount, number) !=
-           m.possibles.begin() + m.possiblecount;
+    for (int g = 0; g < m.myguesscount; ++g)
+        if (signcode(m.myguesses[g], number) != m.mysigns[g])
+            return false;
+    return true;
 }
 
 }  // namespace
