@@ -9,6 +9,7 @@ namespace numora {
 void ComputerPlayer::newgame()
 {
     buildcandidates(m_.candidates);
+    m_.poolcount = kCandidates;
     m_.myguesscount = 0;
 }
 
@@ -59,9 +60,10 @@ int ComputerPlayer::poolrow(const Digits &number) const
 
 void ComputerPlayer::take(int row)
 {
-    // The pool's last row moves into the gap; raising myguesscount then drops it.
+    // The pool's last row moves into the gap, and the pool ends a row earlier.
     m_.myguesses.at(m_.myguesscount) = m_.candidates.at(row);
     m_.candidates[row] = m_.candidates[m_.poollast()];
+    --m_.poolcount;
 }
 
 void ComputerPlayer::recordanswer(int code)

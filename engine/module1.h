@@ -21,9 +21,10 @@ struct Module1 {
     std::string mynumber;
     int yourguesscount = 0;
     bool youfound = false;
-    CandidateTable candidates{};  // rows 0 .. 4535 - myguesscount are the pool
+    CandidateTable candidates{};  // rows 0 .. poollast(): the pool, the numbers not guessed yet
+    int poolcount = kCandidates;  // 4536 - myguesscount, and 1 less while a guess awaits its answer
 
-    int poollast() const { return kCandidates - 1 - myguesscount; }
+    int poollast() const { return poolcount - 1; }
 };
 
 }  // namespace numora

@@ -224,34 +224,63 @@ TEST(Guesser, VectorCountsMatchThePlainCountOnRealTurns)
     }
 }
 
-TEST(ComputerPlayer, TheNumbersNotGuessedYetAreThePool)
+TEST(ComputerPlayer, AfterEveryCallThePoolHoldsTheNumbersNotGuessedYetOnceEach)
 {
     // A guess taken out of the pool wrongly would come again, or push out a number never
-    // guessed; the second guess here is a last chance, drawn from the possibles.
-    auto m = freshgame();
-    ComputerPlayer player(*m);
-    std::mt19937_64 rng(3);
-    const Digits secret = digitsof("5012");
-    std::multiset<Digits> notguessed(m->candidates.begin(), m->candidates.end());
-    for (int turn = 0;; ++turn) {
-        const CandidateTable before = m->candidates;
-        const NextGuess next = player.nextguess(rng, turn == 1);
-        if (next.result != Guessed::Guess) {
-            EXPECT_GE(turn, 3);
-            break;
-        }
-        EXPECT_EQ(before[next.row], next.number);
-        if (turn == 1) {
+    // guessed. The second guess is a last chance, drawn from the possibles; when it misses,
+    // the check that a number still fits must see the whole pool, the last row too, which
+    // the last chance's removal moves (a first guess 1023 leaves 9875 on it).
+    struct Game {
+        const char *secret;
+        const char *first;  // the computer's first guess, or nullptr to draw it
+        bool onlastrow;     // the secret is on the pool's last row when the last chance comes
+    };
+    for (const Game &game : {Game{"5012", nullptr, false}, Game{"9875", "1023", true}}) {
+        auto m = freshgame();
+        ComputerPlayer player(*m);
+        std::mt19937_64 rng(3);
+        const Digits secret = digitsof(game.secret);
+        std::multiset<Digits> notguessed(m->candidates.begin(), m->candidates.end());
+        const auto pool = [&] {
+            return std::multiset<Digits>(m->candidates.begin(), m->candidates.begin() + m->poolcount);
+        };
+        const auto possible = [&](const Digits &number) {
             const Scratch &s = player.scratch();
-            EXPECT_EQ(std::count(s.possibles.begin(), s.possibles.begin() + s.possiblecount, next.number), 1);
+            return std::count(s.possibles.begin(), s.possibles.begin() + s.possiblecount, number) == 1;
+        };
+        for (int turn = 0;; ++turn) {
+            SCOPED_TRACE(testing::Message() << game.secret << ", turn " << turn);
+            Digits guess{};
+            if (turn == 0 && game.first) {
+                guess = digitsof(game.first);
+                player.takeguess(guess);
+            } else {
+                if (turn == 1) {
+                    EXPECT_EQ(m->candidates[m->poollast()] == secret, game.onlastrow);
+                }
+                const CandidateTable before = m->candidates;
+                const NextGuess next = player.nextguess(rng, turn == 1);
+                if (next.result != Guessed::Guess) {
+                    EXPECT_GE(turn, 3);
+                    EXPECT_EQ(pool(), notguessed) << "after the last assessment";
+                    break;
+                }
+                EXPECT_EQ(before[next.row], next.number);
+                EXPECT_TRUE(turn != 1 || possible(next.number));
+                guess = next.number;
+            }
+            EXPECT_EQ(m->myguesses[m->myguesscount], guess);
+            EXPECT_EQ(notguessed.erase(guess), 1u) << "guessed before";
+            EXPECT_EQ(pool(), notguessed) << "after the guess";
+            const int code = signcode(guess, secret);
+            player.recordanswer(code);
+            EXPECT_EQ(pool(), notguessed) << "after the answer";
+            if (code == kHit)
+                break;
+            if (turn == 1) {  // the last chance missed
+                EXPECT_TRUE(player.anypossible() && possible(secret));
+                EXPECT_EQ(pool(), notguessed) << "after anypossible";
+            }
         }
-        EXPECT_EQ(m->myguesses[m->myguesscount], next.number);
-        notguessed.erase(notguessed.find(next.number));
-        const int code = signcode(next.number, secret);
-        player.recordanswer(code);
-        EXPECT_EQ(std::multiset<Digits>(m->candidates.begin(), m->candidates.begin() + m->poollast() + 1), notguessed)
-            << "turn " << turn;
-        if (code == kHit)
-            break;
     }
 }
