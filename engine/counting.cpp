@@ -43,39 +43,6 @@ int wantedkey(int code)
     return possibleanswer(code / 10, code % 10) ? keyofcode(code) : 255;
 }
 
-// Pool rows agreeing with every recorded answer, ascending; returns how many. The
-// keys of a row against up to eight guesses sit in the bytes of one word (a key is
-// at most 20, so bytes never carry), and one comparison checks all of them.
-int packedagreeing(const Module1 &m, PoolRows &rows)
-{
-    constexpr int kPacked = 8;  // guesses in a word
-    const int poolsize = m.poollast() + 1;
-    int count = 0;
-    for (int first = 0; first == 0 || first < m.myguesscount; first += kPacked) {
-        std::uint64_t weight[4][10] = {}, want = 0;
-        for (int g = first; g < std::min(first + kPacked, m.myguesscount); ++g) {
-            const Digits &guess = m.myguesses.at(g);
-            const int shift = 8 * (g - first);
-            for (int j = 0; j < 4; ++j) {
-                weight[j][guess[j]] += std::uint64_t{kPlusWeight} << shift;
-                for (auto &column : weight)
-                    column[guess[j]] += std::uint64_t{kCommonWeight} << shift;
-            }
-            want += static_cast<std::uint64_t>(wantedkey(m.mysigns.at(g))) << shift;
-        }
-        const int rowcount = first == 0 ? poolsize : count;
-        count = 0;
-        for (int i = 0; i < rowcount; ++i) {
-            const int row = first == 0 ? i : rows[i];
-            const Digits &q = m.candidates[row];
-            const std::uint64_t keys = weight[0][q[0]] + weight[1][q[1]] + weight[2][q[2]] + weight[3][q[3]];
-            rows[count] = static_cast<std::uint16_t>(row);
-            count += keys == want;
-        }
-    }
-    return count;
-}
-
 constexpr int kWidest = 32;  // lanes of the widest counting code
 constexpr int kPadded = (kCandidates + kWidest - 1) / kWidest * kWidest;
 
@@ -338,9 +305,36 @@ Assessment countreference(const Module1 &m, Scratch &s)
     return Assessment::Counted;
 }
 
+// The keys of a row against up to eight guesses sit in the bytes of one word (a key is
+// at most 20, so bytes never carry), and one comparison checks all of them.
 int agreeingrows(const Module1 &m, PoolRows &rows)
 {
-    return packedagreeing(m, rows);
+    constexpr int kPacked = 8;  // guesses in a word
+    const int poolsize = m.poollast() + 1;
+    int count = 0;
+    for (int first = 0; first == 0 || first < m.myguesscount; first += kPacked) {
+        std::uint64_t weight[4][10] = {}, want = 0;
+        for (int g = first; g < std::min(first + kPacked, m.myguesscount); ++g) {
+            const Digits &guess = m.myguesses.at(g);
+            const int shift = 8 * (g - first);
+            for (int j = 0; j < 4; ++j) {
+                weight[j][guess[j]] += std::uint64_t{kPlusWeight} << shift;
+                for (auto &column : weight)
+                    column[guess[j]] += std::uint64_t{kCommonWeight} << shift;
+            }
+            want += static_cast<std::uint64_t>(wantedkey(m.mysigns.at(g))) << shift;
+        }
+        const int rowcount = first == 0 ? poolsize : count;
+        count = 0;
+        for (int i = 0; i < rowcount; ++i) {
+            const int row = first == 0 ? i : rows[i];
+            const Digits &q = m.candidates[row];
+            const std::uint64_t keys = weight[0][q[0]] + weight[1][q[1]] + weight[2][q[2]] + weight[3][q[3]];
+            rows[count] = static_cast<std::uint16_t>(row);
+            count += keys == want;
+        }
+    }
+    return count;
 }
 
 void countkernel(const Module1 &m, Scratch &s, const PoolRows &rows, [[maybe_unused]] Counting how)
