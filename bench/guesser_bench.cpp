@@ -16,44 +16,51 @@ using namespace numora;
 
 namespace {
 
-// The computer's state after it has made these guesses and had these answers.
-std::unique_ptr<Module1> afteranswers(std::initializer_list<std::pair<const char *, int>> answers, int expected)
+// The computer's record after it has made these guesses and had these answers, and
+// the scratch its assessment works in.
+struct Turn {
+    std::unique_ptr<Module1> m = std::make_unique<Module1>();
+    std::unique_ptr<Scratch> s = std::make_unique<Scratch>();
+};
+
+Turn afteranswers(std::initializer_list<std::pair<const char *, int>> answers, int expected)
 {
-    auto m = std::make_unique<Module1>();
-    ComputerPlayer player(*m);
+    Turn turn;
+    ComputerPlayer player(*turn.m);
     player.newgame();
     for (auto [guess, code] : answers) {
         player.takeguess(digitsof(guess));
         player.recordanswer(code);
     }
-    findpossibles(*m);
-    if (m->possiblecount != expected) {
-        std::fprintf(stderr, "numora-bench: %d possibles where the turn should have %d\n", m->possiblecount, expected);
+    findpossibles(*turn.m, *turn.s);
+    if (turn.s->possiblecount != expected) {
+        std::fprintf(stderr, "numora-bench: %d possibles where the turn should have %d\n", turn.s->possiblecount,
+                     expected);
         std::exit(1);
     }
-    return m;
+    return turn;
 }
 
-std::unique_ptr<Module1> heaviest()
+Turn heaviest()
 {
     return afteranswers({{"1023", 1}}, 1320);
 }
 
 // The assessment after the next answer: 1023 -, then 4567 + -.
-std::unique_ptr<Module1> thirdturn()
+Turn thirdturn()
 {
     return afteranswers({{"1023", 1}, {"4567", 11}}, 264);
 }
 
 void BM_HeaviestTurn(benchmark::State &state, Counting how)
 {
-    auto m = heaviest();
+    auto [m, s] = heaviest();
     for (auto _ : state) {
-        if (countclasses(*m, how) != Assessment::Counted)
+        if (countclasses(*m, *s, how) != Assessment::Counted)
             state.SkipWithError("not counted");
-        ratepool(*m);
-        pickbest(*m);
-        benchmark::DoNotOptimize(m->bestlist.data());
+        ratepool(*m, *s);
+        pickbest(*m, *s);
+        benchmark::DoNotOptimize(s->bestlist.data());
     }
 }
 BENCHMARK_CAPTURE(BM_HeaviestTurn, fastest, Counting::Fastest)->Unit(benchmark::kMicrosecond);
@@ -62,12 +69,12 @@ BENCHMARK_CAPTURE(BM_HeaviestTurn, reference, Counting::Reference)->Unit(benchma
 
 void BM_ThirdTurn(benchmark::State &state, Counting how)
 {
-    auto m = thirdturn();
+    auto [m, s] = thirdturn();
     for (auto _ : state) {
-        countclasses(*m, how);
-        ratepool(*m);
-        pickbest(*m);
-        benchmark::DoNotOptimize(m->bestlist.data());
+        countclasses(*m, *s, how);
+        ratepool(*m, *s);
+        pickbest(*m, *s);
+        benchmark::DoNotOptimize(s->bestlist.data());
     }
 }
 BENCHMARK_CAPTURE(BM_ThirdTurn, fastest, Counting::Fastest)->Unit(benchmark::kMicrosecond);
@@ -75,10 +82,10 @@ BENCHMARK_CAPTURE(BM_ThirdTurn, portable, Counting::Portable)->Unit(benchmark::k
 
 void BM_Countclasses(benchmark::State &state, Counting how)
 {
-    auto m = heaviest();
+    auto [m, s] = heaviest();
     for (auto _ : state) {
-        countclasses(*m, how);
-        benchmark::DoNotOptimize(m->classsizes.data());
+        countclasses(*m, *s, how);
+        benchmark::DoNotOptimize(s->classsizes.data());
     }
 }
 BENCHMARK_CAPTURE(BM_Countclasses, fastest, Counting::Fastest)->Unit(benchmark::kMicrosecond);
@@ -86,33 +93,33 @@ BENCHMARK_CAPTURE(BM_Countclasses, portable, Counting::Portable)->Unit(benchmark
 
 void BM_Findpossibles(benchmark::State &state)
 {
-    auto m = state.range(0) == 1 ? heaviest() : thirdturn();
+    auto [m, s] = state.range(0) == 1 ? heaviest() : thirdturn();
     for (auto _ : state) {
-        findpossibles(*m);
-        benchmark::DoNotOptimize(m->possibles.data());
+        findpossibles(*m, *s);
+        benchmark::DoNotOptimize(s->possibles.data());
     }
 }
 BENCHMARK(BM_Findpossibles)->ArgName("answers")->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
 
 void BM_Ratepool(benchmark::State &state)
 {
-    auto m = heaviest();
-    countclasses(*m);
+    auto [m, s] = heaviest();
+    countclasses(*m, *s);
     for (auto _ : state) {
-        ratepool(*m);
-        benchmark::DoNotOptimize(m->ratings.data());
+        ratepool(*m, *s);
+        benchmark::DoNotOptimize(s->ratings.data());
     }
 }
 BENCHMARK(BM_Ratepool)->Unit(benchmark::kMicrosecond);
 
 void BM_Pickbest(benchmark::State &state)
 {
-    auto m = heaviest();
-    countclasses(*m);
-    ratepool(*m);
+    auto [m, s] = heaviest();
+    countclasses(*m, *s);
+    ratepool(*m, *s);
     for (auto _ : state) {
-        pickbest(*m);
-        benchmark::DoNotOptimize(m->bestlist.data());
+        pickbest(*m, *s);
+        benchmark::DoNotOptimize(s->bestlist.data());
     }
 }
 BENCHMARK(BM_Pickbest)->Unit(benchmark::kMicrosecond);

@@ -9,33 +9,35 @@ namespace numora {
 void ComputerPlayer::newgame()
 {
     buildcandidates(m_.candidates);
+    m_.poolcount = kCandidates;
     m_.myguesscount = 0;
 }
 
 NextGuess ComputerPlayer::nextguess(std::mt19937_64 &rng, bool lastchance)
 {
-    Module1 &m = m_;
+    const Module1 &m = m_;
+    Scratch &s = *s_;
     int row = 0;
     if (m.myguesscount == 0) {
         row = std::uniform_int_distribution<int>(0, kCandidates - 1)(rng);
     } else {
-        switch (countclasses(m)) {
+        switch (countclasses(m, s)) {
         case Assessment::NoPossible:
             return {Guessed::NoPossible};
         case Assessment::OnePossible:
-            return {Guessed::OnePossible, m.possibles[0]};
+            return {Guessed::OnePossible, s.possibles[0]};
         case Assessment::Counted:
             break;
         }
         if (lastchance) {
-            row = poolrow(m.possibles[std::uniform_int_distribution<int>(0, m.possiblecount - 1)(rng)]);
+            row = poolrow(s.possibles[std::uniform_int_distribution<int>(0, s.possiblecount - 1)(rng)]);
         } else {
             if (score_)
-                scorepool(m, score_);
+                scorepool(m, s, score_);
             else
-                ratepool(m);
-            pickbest(m);
-            row = m.bestlist.at(std::uniform_int_distribution<int>(0, m.bestcount - 1)(rng));
+                ratepool(m, s);
+            pickbest(m, s);
+            row = s.bestlist.at(std::uniform_int_distribution<int>(0, s.bestcount - 1)(rng));
         }
     }
     NextGuess next{Guessed::Guess, m.candidates[row], row};
@@ -58,9 +60,10 @@ int ComputerPlayer::poolrow(const Digits &number) const
 
 void ComputerPlayer::take(int row)
 {
-    // The pool's last row moves into the gap; raising myguesscount then drops it.
+    // The pool's last row moves into the gap, and the pool ends a row earlier.
     m_.myguesses.at(m_.myguesscount) = m_.candidates.at(row);
     m_.candidates[row] = m_.candidates[m_.poollast()];
+    --m_.poolcount;
 }
 
 void ComputerPlayer::recordanswer(int code)
@@ -71,8 +74,8 @@ void ComputerPlayer::recordanswer(int code)
 
 bool ComputerPlayer::anypossible()
 {
-    findpossibles(m_);
-    return m_.possiblecount > 0;
+    findpossibles(m_, *s_);
+    return s_->possiblecount > 0;
 }
 
 void seedgame(std::mt19937_64 &rng, std::uint64_t seed, std::uint64_t game)

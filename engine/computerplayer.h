@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The computer's side of a game, kept in a Module1: it draws a guess, takes it out of
-// the pool, records the answer, and assesses the answers before the next draw.
+// the pool, records the answer, and assesses the answers before the next draw in a
+// Scratch of its own.
 //   ComputerPlayer player(m); player.newgame(); NextGuess next;
 //   while ((next = player.nextguess(rng, false)).result == Guessed::Guess)
 //       player.recordanswer(signcode(next.number, secret));
@@ -10,6 +11,7 @@
 #include "strategies.h"
 
 #include <cstdint>
+#include <memory>
 #include <random>
 
 namespace numora {
@@ -45,12 +47,15 @@ public:
     // Whether any number not guessed yet fits every answer; leaves them in possibles.
     bool anypossible();
 
+    const Scratch &scratch() const { return *s_; }  // the latest assessment
+
 private:
     int poolrow(const Digits &number) const;  // poollast() + 1 when it is not in the pool
     void take(int row);
 
     Module1 &m_;
     Score score_;
+    std::unique_ptr<Scratch> s_ = std::make_unique<Scratch>();
 };
 
 // Seeds `rng` for game number `game` of a run seeded with `seed`, from all 64 bits of

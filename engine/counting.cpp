@@ -43,39 +43,6 @@ int wantedkey(int code)
     return possibleanswer(code / 10, code % 10) ? keyofcode(code) : 255;
 }
 
-// Pool rows agreeing with every recorded answer, ascending; returns how many. The
-// keys of a row against up to eight guesses sit in the bytes of one word (a key is
-// at most 20, so bytes never carry), and one comparison checks all of them.
-int packedagreeing(const Module1 &m, PoolRows &rows)
-{
-    constexpr int kPacked = 8;  // guesses in a word
-    const int poolsize = m.poollast() + 1;
-    int count = 0;
-    for (int first = 0; first == 0 || first < m.myguesscount; first += kPacked) {
-        std::uint64_t weight[4][10] = {}, want = 0;
-        for (int g = first; g < std::min(first + kPacked, m.myguesscount); ++g) {
-            const Digits &guess = m.myguesses.at(g);
-            const int shift = 8 * (g - first);
-            for (int j = 0; j < 4; ++j) {
-                weight[j][guess[j]] += std::uint64_t{kPlusWeight} << shift;
-                for (auto &column : weight)
-                    column[guess[j]] += std::uint64_t{kCommonWeight} << shift;
-            }
-            want += static_cast<std::uint64_t>(wantedkey(m.mysigns.at(g))) << shift;
-        }
-        const int rowcount = first == 0 ? poolsize : count;
-        count = 0;
-        for (int i = 0; i < rowcount; ++i) {
-            const int row = first == 0 ? i : rows[i];
-            const Digits &q = m.candidates[row];
-            const std::uint64_t keys = weight[0][q[0]] + weight[1][q[1]] + weight[2][q[2]] + weight[3][q[3]];
-            rows[count] = static_cast<std::uint16_t>(row);
-            count += keys == want;
-        }
-    }
-    return count;
-}
-
 constexpr int kWidest = 32;  // lanes of the widest counting code
 constexpr int kPadded = (kCandidates + kWidest - 1) / kWidest * kWidest;
 
@@ -94,16 +61,16 @@ struct Turn {
     alignas(kWidest) std::array<std::uint16_t, kPadded> others, plussum, commonsum;
 };
 
-void prepareturn(const Module1 &m, const PoolRows &rows, Turn &t)
+void prepareturn(const Module1 &m, const Scratch &s, const PoolRows &rows, Turn &t)
 {
-    t.possiblecount = m.possiblecount;
+    t.possiblecount = s.possiblecount;
     std::array<int, 100> slot;
     t.slotcount = 0;
     for (int half = 0; half < 2; ++half) {
         auto &slots = half == 0 ? t.firstslot : t.secondslot;
         slot.fill(-1);
-        for (int i = 0; i < m.possiblecount; ++i) {
-            const Digits &q = m.possibles[i];
+        for (int i = 0; i < s.possiblecount; ++i) {
+            const Digits &q = s.possibles[i];
             const int pair = 10 * q[2 * half] + q[2 * half + 1];
             if (slot[pair] < 0) {
                 slot[pair] = t.slotcount;
@@ -118,10 +85,10 @@ void prepareturn(const Module1 &m, const PoolRows &rows, Turn &t)
     // digits, the plus and the common digits of p against all of them.
     std::array<std::array<int, 10>, 4> incolumn{};
     std::array<int, 10> holding{};
-    for (int i = 0; i < m.possiblecount; ++i)
+    for (int i = 0; i < s.possiblecount; ++i)
         for (int j = 0; j < 4; ++j) {
-            ++incolumn[j][m.possibles[i][j]];
-            ++holding[m.possibles[i][j]];
+            ++incolumn[j][s.possibles[i][j]];
+            ++holding[s.possibles[i][j]];
         }
     std::array<std::array<int, 10>, 4> digitcounts;  // both, the second times 65536
     for (int j = 0; j < 4; ++j)
@@ -140,8 +107,8 @@ void prepareturn(const Module1 &m, const PoolRows &rows, Turn &t)
         std::fill(t.columns[j].begin() + poolsize, t.columns[j].end(), 10);  // 10 meets nothing
     std::fill(t.plussum.begin() + poolsize, t.plussum.end(), 0);
     std::fill(t.commonsum.begin() + poolsize, t.commonsum.end(), 0);
-    t.others.fill(static_cast<std::uint16_t>(m.possiblecount));
-    for (int i = 0; i < m.possiblecount; ++i) {
+    t.others.fill(static_cast<std::uint16_t>(s.possiblecount));
+    for (int i = 0; i < s.possiblecount; ++i) {
         // A possible meets itself with 4 plus and 4 common digits, in no class.
         t.others[rows[i]] -= 1;
         t.plussum[rows[i]] -= 4;
@@ -223,7 +190,7 @@ template <int W>
 // Class sizes from the totals of the counted classes; the other three follow from
 // the sums, as above.
 template <int W>
-[[gnu::always_inline]] inline void storesizes(Module1 &m, const Turn &t, int base,
+[[gnu::always_inline]] inline void storesizes(const Module1 &m, Scratch &s, const Turn &t, int base,
                                               const typename Lanes<W>::Words *total)
 {
     using Words = typename Lanes<W>::Words;
@@ -240,7 +207,7 @@ template <int W>
     const Words ones = left - tens - twos;
     const int lanes = std::min(W, m.poollast() + 1 - base);
     for (int l = 0; l < lanes; ++l) {
-        auto &sizes = m.classsizes.at(base + l);
+        auto &sizes = s.classsizes.at(base + l);
         for (int n = 0; n < kCounted; ++n)
             sizes[countedrows[n]] = total[n][l];
         sizes[1] = ones[l];
@@ -249,7 +216,7 @@ template <int W>
     }
 }
 
-void countportable(Module1 &m, const Turn &t)
+void countportable(const Module1 &m, Scratch &s, const Turn &t)
 {
     constexpr int W = 16;
     Lanes<W>::Bytes halfkeys[2 * 100];
@@ -257,7 +224,7 @@ void countportable(Module1 &m, const Turn &t)
     for (int base = 0; base <= m.poollast(); base += W) {
         halfkeysof<W>(t, base, halfkeys);
         comparecount<W>(t, halfkeys, total);
-        storesizes<W>(m, t, base, total);
+        storesizes<W>(m, s, t, base, total);
     }
 }
 
@@ -266,7 +233,7 @@ void countportable(Module1 &m, const Turn &t)
 // A byte lookup by the low four bits of the key adds 1 to one nibble counter and 16
 // to another, two classes in a byte, and nibbles go into byte counters every 15
 // possibles. The hit, 20, looks up 4, the key of class 2, which is not counted.
-__attribute__((target("avx2"))) void countavx2(Module1 &m, const Turn &t)
+__attribute__((target("avx2"))) void countavx2(const Module1 &m, Scratch &s, const Turn &t)
 {
     constexpr int W = 32;
     using Bytes = Lanes<W>::Bytes;
@@ -305,7 +272,7 @@ __attribute__((target("avx2"))) void countavx2(Module1 &m, const Turn &t)
             for (int n = 0; n < kCounted; ++n)
                 total[n] = (start == 0 ? Words{} : total[n]) + __builtin_convertvector(counters[n], Words);
         }
-        storesizes<W>(m, t, base, total);
+        storesizes<W>(m, s, t, base, total);
     }
 }
 #endif
@@ -313,47 +280,74 @@ __attribute__((target("avx2"))) void countavx2(Module1 &m, const Turn &t)
 }  // namespace
 
 // The plain definition: signcode for every pair.
-Assessment countreference(Module1 &m)
+Assessment countreference(const Module1 &m, Scratch &s)
 {
-    m.possiblecount = 0;
+    s.possiblecount = 0;
     for (int q = 0; q <= m.poollast(); ++q) {
         int agreecount = 0;
         for (int g = 0; g < m.myguesscount; ++g)
             if (signcode(m.myguesses.at(g), m.candidates[q]) == m.mysigns.at(g))
                 ++agreecount;
         if (agreecount == m.myguesscount)
-            m.possibles[m.possiblecount++] = m.candidates[q];
+            s.possibles[s.possiblecount++] = m.candidates[q];
     }
-    if (m.possiblecount == 0)
+    if (s.possiblecount == 0)
         return Assessment::NoPossible;
-    if (m.possiblecount == 1)
+    if (s.possiblecount == 1)
         return Assessment::OnePossible;
     for (int p = 0; p <= m.poollast(); ++p) {
         std::array<int, kClasses + 1> counts{};
-        for (int q = 0; q < m.possiblecount; ++q)
-            ++counts[classrows[signcode(m.candidates[p], m.possibles[q])]];
+        for (int q = 0; q < s.possiblecount; ++q)
+            ++counts[classrows[signcode(m.candidates[p], s.possibles[q])]];
         for (int n = 0; n < kClasses; ++n)
-            m.classsizes.at(p)[n] = counts[n];
+            s.classsizes.at(p)[n] = counts[n];
     }
     return Assessment::Counted;
 }
 
+// The keys of a row against up to eight guesses sit in the bytes of one word (a key is
+// at most 20, so bytes never carry), and one comparison checks all of them.
 int agreeingrows(const Module1 &m, PoolRows &rows)
 {
-    return packedagreeing(m, rows);
+    constexpr int kPacked = 8;  // guesses in a word
+    const int poolsize = m.poollast() + 1;
+    int count = 0;
+    for (int first = 0; first == 0 || first < m.myguesscount; first += kPacked) {
+        std::uint64_t weight[4][10] = {}, want = 0;
+        for (int g = first; g < std::min(first + kPacked, m.myguesscount); ++g) {
+            const Digits &guess = m.myguesses.at(g);
+            const int shift = 8 * (g - first);
+            for (int j = 0; j < 4; ++j) {
+                weight[j][guess[j]] += std::uint64_t{kPlusWeight} << shift;
+                for (auto &column : weight)
+                    column[guess[j]] += std::uint64_t{kCommonWeight} << shift;
+            }
+            want += static_cast<std::uint64_t>(wantedkey(m.mysigns.at(g))) << shift;
+        }
+        const int rowcount = first == 0 ? poolsize : count;
+        count = 0;
+        for (int i = 0; i < rowcount; ++i) {
+            const int row = first == 0 ? i : rows[i];
+            const Digits &q = m.candidates[row];
+            const std::uint64_t keys = weight[0][q[0]] + weight[1][q[1]] + weight[2][q[2]] + weight[3][q[3]];
+            rows[count] = static_cast<std::uint16_t>(row);
+            count += keys == want;
+        }
+    }
+    return count;
 }
 
-void countkernel(Module1 &m, const PoolRows &rows, [[maybe_unused]] Counting how)
+void countkernel(const Module1 &m, Scratch &s, const PoolRows &rows, [[maybe_unused]] Counting how)
 {
     static thread_local Turn t;
-    prepareturn(m, rows, t);
+    prepareturn(m, s, rows, t);
 #ifdef NUMORA_AVX2
     if (how == Counting::Fastest && __builtin_cpu_supports("avx2")) {
-        countavx2(m, t);
+        countavx2(m, s, t);
         return;
     }
 #endif
-    countportable(m, t);
+    countportable(m, s, t);
 }
 
 }  // namespace numora

@@ -17,10 +17,10 @@ int agreeingrows(const Module1 &m, PoolRows &rows);
 
 // Class sizes of every pool row against the possibles, which are the pool rows listed
 // first in rows (possiblecount >= 2 of them); Counting::Fastest or Counting::Portable.
-void countkernel(Module1 &m, const PoolRows &rows, Counting how);
+void countkernel(const Module1 &m, Scratch &s, const PoolRows &rows, Counting how);
 
 // The plain definition, by signcode for every pair: fills possibles and, with two or
 // more, classsizes; the faster paths give the very same.
-Assessment countreference(Module1 &m);
+Assessment countreference(const Module1 &m, Scratch &s);
 
 }  // namespace numora

@@ -3,7 +3,6 @@
 #include "counting.h"
 
 #include <algorithm>
-#include <cassert>
 #include <cstdint>
 
 namespace numora {
@@ -18,70 +17,57 @@ constexpr std::array<double, kCandidates + 1> reciprocals = [] {
     return table;
 }();
 
-// The assessment's precondition: see guesser.h.
-bool assessable(const Module1 &m)
-{
-    assert(m.myguesscount >= 1 && "assessed before the first answer");
-    return m.myguesscount >= 1;
-}
-
-void fillpossibles(Module1 &m, const PoolRows &rows, int count)
+void fillpossibles(const Module1 &m, Scratch &s, const PoolRows &rows, int count)
 {
     for (int i = 0; i < count; ++i)
-        m.possibles[i] = m.candidates[rows[i]];
-    m.possiblecount = count;
+        s.possibles[i] = m.candidates[rows[i]];
+    s.possiblecount = count;
 }
 
 }  // namespace
 
-void findpossibles(Module1 &m)
+void findpossibles(const Module1 &m, Scratch &s)
 {
     PoolRows rows;
-    fillpossibles(m, rows, agreeingrows(m, rows));
+    fillpossibles(m, s, rows, agreeingrows(m, rows));
 }
 
-Assessment countclasses(Module1 &m, Counting how)
+Assessment countclasses(const Module1 &m, Scratch &s, Counting how)
 {
-    if (!assessable(m)) {
-        m.possiblecount = 0;
-        return Assessment::NoPossible;
-    }
     if (how == Counting::Reference)
-        return countreference(m);
+        return countreference(m, s);
     PoolRows rows;
-    fillpossibles(m, rows, agreeingrows(m, rows));
-    if (m.possiblecount == 0)
+    fillpossibles(m, s, rows, agreeingrows(m, rows));
+    if (s.possiblecount == 0)
         return Assessment::NoPossible;
-    if (m.possiblecount == 1)
+    if (s.possiblecount == 1)
         return Assessment::OnePossible;
-    countkernel(m, rows, how);
+    countkernel(m, s, rows, how);
     return Assessment::Counted;
 }
 
-void ratepool(Module1 &m)
+void ratepool(const Module1 &m, Scratch &s)
 {
-    if (!assessable(m))
-        return;
-    const double everychance = reciprocals[m.possiblecount];
+    const double everychance = reciprocals[s.possiblecount];
     for (int p = 0; p <= m.poollast(); ++p) {
-        const std::array<int, kClasses> &sizes = m.classsizes[p];
+        const std::array<int, kClasses> &sizes = s.classsizes[p];
         double ratingacc = 0;
         int classcount = 0, classtotal = 0, largest = 0;
-        unsigned smallestless = kPoolRows - 1;  // the smallest nonzero size less 1: 0 wraps above all
+        unsigned smallestless = kCandidates - 1;  // the smallest nonzero size (at most 4536) less 1: 0 wraps above all
         for (int n = 0; n < kClasses; ++n) {
-            const int s = sizes[n];
-            largest = std::max(largest, s);
-            smallestless = std::min(smallestless, static_cast<unsigned>(s) - 1);
-            ratingacc = reciprocals[s] + ratingacc;  // an empty class adds 0 and changes nothing
-            classtotal += s;
-            classcount += s != 0;
+            const int size = sizes[n];
+            largest = std::max(largest, size);
+            smallestless = std::min(smallestless, static_cast<unsigned>(size) - 1);
+            ratingacc = reciprocals[size] + ratingacc;  // an empty class adds 0 and changes nothing
+            classtotal += size;
+            classcount += size != 0;
         }
         const int smallest = static_cast<int>(smallestless) + 1;
         // When p is not one of the possibles, chance is 0 and the information is the
         // plain mean: x * (1 - 0) + 0 is x exactly.
-        const double chance = classtotal == m.possiblecount ? 0.0 : everychance;
+        const double chance = classtotal == s.possiblecount ? 0.0 : everychance;
         const double information = (ratingacc / classcount) * (1 - chance) + chance;
-        auto &r = m.ratings[p];
+        auto &r = s.ratings[p];
         r[0] = chance;
         r[1] = information;
         r[2] = largest;
@@ -90,18 +76,16 @@ void ratepool(Module1 &m)
     }
 }
 
-void pickbest(Module1 &m)
+void pickbest(const Module1 &m, Scratch &s)
 {
-    if (!assessable(m))
-        return;
     double best = 0;
     for (int p = 0; p <= m.poollast(); ++p)
-        if (m.ratings[p][4] > best)
-            best = m.ratings[p][4];
-    m.bestcount = 0;
+        if (s.ratings[p][4] > best)
+            best = s.ratings[p][4];
+    s.bestcount = 0;
     for (int p = 0; p <= m.poollast(); ++p)
-        if (m.ratings[p][4] == best)
-            m.bestlist.at(m.bestcount++) = p;
+        if (s.ratings[p][4] == best)
+            s.bestlist.at(s.bestcount++) = p;
 }
 
 }  // namespace numora

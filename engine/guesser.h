@@ -1,14 +1,27 @@
 // SPDX-License-Identifier: MIT
 // The computer's assessment of its next guess, run once per turn in this order
 // (ComputerPlayer::nextguess does it):
-//   if (countclasses(m) == Assessment::Counted) { ratepool(m); pickbest(m); }
+//   if (countclasses(m, s) == Assessment::Counted) { ratepool(m, s); pickbest(m, s); }
 #pragma once
 
 #include "module1.h"
 
+#include <array>
 #include <cstdint>
 
 namespace numora {
+
+// What one turn's assessment works in: the possibles, and a row for each pool row, the
+// whole table at most. Only the rows below possiblecount, the pool's size and bestcount
+// belong to the latest assessment.
+struct Scratch {
+    CandidateTable possibles{};  // pool rows that fit every answer, in pool order
+    int possiblecount = 0;
+    std::array<std::array<int, kClasses>, kCandidates> classsizes{};
+    std::array<std::array<double, 5>, kCandidates> ratings{};
+    int bestcount = 0;
+    std::array<int, kCandidates> bestlist{};  // the pool rows rated best, ascending
+};
 
 enum class Assessment : std::uint8_t { NoPossible, OnePossible, Counted };
 
@@ -18,21 +31,16 @@ enum class Assessment : std::uint8_t { NoPossible, OnePossible, Counted };
 enum class Counting : std::uint8_t { Fastest, Portable, Reference };
 
 // Pool rows that agree with every recorded answer, in pool order.
-void findpossibles(Module1 &m);
-
-// countclasses, ratepool and pickbest assess a pool that has lost at least one guess:
-// precondition myguesscount >= 1, which leaves classsizes and ratings a row for every
-// pool row. Debug builds assert it; other builds then do nothing (countclasses reports
-// NoPossible) rather than reach past those rows.
+void findpossibles(const Module1 &m, Scratch &s);
 
 // Filters, then (with two or more possibles) counts each pool row's classes.
-Assessment countclasses(Module1 &m, Counting how = Counting::Fastest);
+Assessment countclasses(const Module1 &m, Scratch &s, Counting how = Counting::Fastest);
 
 // Precondition: possiblecount >= 2, class sizes as countclasses leaves them (0 to 4536).
 // The ratings are computed in a fixed order of double operations, so equal class sizes
 // give bit-identical ratings and ties are exact.
-void ratepool(Module1 &m);
+void ratepool(const Module1 &m, Scratch &s);
 
-void pickbest(Module1 &m);
+void pickbest(const Module1 &m, Scratch &s);
 
 }  // namespace numora

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The state of one game, shared by the guesser, the driver and the window.
+// The record of one game, shared by the guesser, the driver and the window.
 #pragma once
 
 #include "tables.h"
@@ -9,8 +9,7 @@
 
 namespace numora {
 
-constexpr int kRecords = 10;                // rows for each side's guesses
-constexpr int kPoolRows = kCandidates - 1;  // the pool during assessment
+constexpr int kRecords = 10;  // rows for each side's guesses
 
 struct Module1 {
     std::array<Digits, kRecords> myguesses{};
@@ -22,15 +21,10 @@ struct Module1 {
     std::string mynumber;
     int yourguesscount = 0;
     bool youfound = false;
-    CandidateTable candidates{};  // rows 0 .. 4535 - myguesscount are the pool
-    CandidateTable possibles{};
-    std::array<std::array<int, kClasses>, kPoolRows> classsizes{};
-    std::array<std::array<double, 5>, kPoolRows> ratings{};
-    int bestcount = 0;
-    int possiblecount = 0;
-    std::array<int, kPoolRows> bestlist{};
+    CandidateTable candidates{};  // rows 0 .. poollast(): the pool, the numbers not guessed yet
+    int poolcount = kCandidates;  // 4536 - myguesscount, and 1 less while a guess awaits its answer
 
-    int poollast() const { return kCandidates - 1 - myguesscount; }
+    int poollast() const { return poolcount - 1; }
 };
 
 }  // namespace numora

@@ -66,17 +66,17 @@ const Strategy *findstrategy(std::string_view name)
     return found == table.end() ? nullptr : &*found;
 }
 
-void scorepool(Module1 &m, Score score)
+void scorepool(const Module1 &m, Scratch &s, Score score)
 {
     for (int p = 0; p <= m.poollast(); ++p) {
-        const auto &sizes = m.classsizes[p];
+        const auto &sizes = s.classsizes[p];
         int classtotal = 0;
-        for (int s : sizes)
-            classtotal += s;
+        for (int size : sizes)
+            classtotal += size;
         // A possible meets itself in no class.
-        const bool possible = classtotal != m.possiblecount;
+        const bool possible = classtotal != s.possiblecount;
         // 1 above the doubled score, as pickbest looks for ratings above 0.
-        m.ratings[p][4] = static_cast<double>(2 * score(sizes, possible) + (possible ? 1 : 0) + 1);
+        s.ratings[p][4] = static_cast<double>(2 * score(sizes, possible) + (possible ? 1 : 0) + 1);
     }
 }
 

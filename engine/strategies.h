@@ -2,11 +2,11 @@
 // Ratings of a pool row other than the game's own (ratepool), for measuring how the
 // game's rating compares with the classic ones. Each rates a row from its class sizes,
 // as countclasses leaves them, and from whether the row is itself a possible:
-//   if (countclasses(m) == Assessment::Counted) { scorepool(m, strategy.score); pickbest(m); }
+//   if (countclasses(m, s) == Assessment::Counted) { scorepool(m, s, strategy.score); pickbest(m, s); }
 // The game itself plays only "design".
 #pragma once
 
-#include "module1.h"
+#include "guesser.h"
 
 #include <cstdint>
 #include <span>
@@ -31,6 +31,6 @@ const Strategy *findstrategy(std::string_view name);
 
 // Rates every pool row by `score`; among equal scores a row that is a possible rates
 // higher. Precondition as for ratepool.
-void scorepool(Module1 &m, Score score);
+void scorepool(const Module1 &m, Scratch &s, Score score);
 
 }  // namespace numora

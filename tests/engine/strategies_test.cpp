@@ -40,11 +40,11 @@ const std::vector<Case> cases = {
 
 std::vector<int> bestof(const Case &c)
 {
-    auto m = std::make_unique<Module1>();
-    m->myguesscount = 1;
-    m->possiblecount = kPossibles;
-    for (int p = 0; p <= m->poollast(); ++p) {
-        auto &sizes = m->classsizes[p];
+    const Module1 m;
+    auto s = std::make_unique<Scratch>();
+    s->possiblecount = kPossibles;
+    for (int p = 0; p <= m.poollast(); ++p) {
+        auto &sizes = s->classsizes[p];
         sizes = {};
         if (p < static_cast<int>(c.splits.size()))
             std::copy(c.splits[p].begin(), c.splits[p].end(), sizes.begin() + 1);
@@ -55,11 +55,11 @@ std::vector<int> bestof(const Case &c)
     if (!strategy)
         return {-1};
     if (strategy->score)
-        scorepool(*m, strategy->score);
+        scorepool(m, *s, strategy->score);
     else
-        ratepool(*m);
-    pickbest(*m);
-    return {m->bestlist.begin(), m->bestlist.begin() + m->bestcount};
+        ratepool(m, *s);
+    pickbest(m, *s);
+    return {s->bestlist.begin(), s->bestlist.begin() + s->bestcount};
 }
 
 }  // namespace
