@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-#include "form1.h"
-#include "look/style.h"
-#include "windowsystem.h"
+#include "ui/look/style.h"
+#include "ui/main_window/form1.h"
+#include "ui/windowsystem.h"
 
 #include <QApplication>
 

@@ -2,7 +2,7 @@
 // The guesser's assessment on its heaviest turn, whole and function by function.
 // The heaviest is the first one after a guess with a 0 answered with a single "-":
 // 1320 possibles against 4535 pool rows.
-#include "computerplayer.h"
+#include "engine/computerplayer.h"
 
 #include <benchmark/benchmark.h>
 

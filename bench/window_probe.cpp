@@ -4,9 +4,9 @@
 //                         CLOCK_REALTIME, in ns) to the window's first paint, and quits
 //   window_probe stall N  plays N whole games through the window's buttons and prints the
 //                         longest time one event took to handle (the longest freeze)
-#include "form1.h"
-#include "look/style.h"
-#include "support/gamewindow.h"
+#include "tests/support/gamewindow.h"
+#include "ui/look/style.h"
+#include "ui/main_window/form1.h"
 
 #include <QApplication>
 #include <QTimer>

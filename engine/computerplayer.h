@@ -7,8 +7,8 @@
 //       player.recordanswer(signcode(next.number, secret));
 #pragma once
 
-#include "guesser.h"
-#include "strategies.h"
+#include "engine/guesser.h"
+#include "engine/strategies.h"
 
 #include <cstdint>
 #include <memory>

@@ -2,7 +2,7 @@
 // The counting behind countclasses. countreference, by signcode for every pair, is the
 // plain definition; agreeingrows and the kernels (packed keys, 16- and 32-byte vectors)
 // give the very same possibles and class sizes, faster, and are tested against it.
-#include "counting.h"
+#include "engine/counting.h"
 
 #include <algorithm>
 #include <cstring>

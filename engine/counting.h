@@ -3,7 +3,7 @@
 // recorded answer, and the class sizes of every pool row against the possibles.
 #pragma once
 
-#include "guesser.h"
+#include "engine/guesser.h"
 
 #include <array>
 #include <cstdint>

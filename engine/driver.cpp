@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "driver.h"
+#include "engine/driver.h"
 
 #include <chrono>
 

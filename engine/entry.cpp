@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-#include "entry.h"
+#include "engine/entry.h"
 
-#include "tables.h"
+#include "engine/tables.h"
 
 namespace numora {
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-#include "guesser.h"
-#include "counting.h"
+#include "engine/guesser.h"
+#include "engine/counting.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -4,7 +4,7 @@
 //   if (countclasses(m, s) == Assessment::Counted) { ratepool(m, s); pickbest(m, s); }
 #pragma once
 
-#include "module1.h"
+#include "engine/module1.h"
 
 #include <array>
 #include <cstdint>

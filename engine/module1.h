@@ -2,7 +2,7 @@
 // The record of one game, shared by the guesser, the driver and the window.
 #pragma once
 
-#include "tables.h"
+#include "engine/tables.h"
 
 #include <array>
 #include <string>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "strategies.h"
+#include "engine/strategies.h"
 
 #include <algorithm>
 #include <array>

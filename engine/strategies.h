@@ -6,7 +6,7 @@
 // The game itself plays only "design".
 #pragma once
 
-#include "guesser.h"
+#include "engine/guesser.h"
 
 #include <cstdint>
 #include <span>

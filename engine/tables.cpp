@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "tables.h"
+#include "engine/tables.h"
 
 namespace numora {
 

@@ -4,7 +4,7 @@
 //   numora-selfplay --secret 1234 [--seed N] [--strategy NAME]
 //   numora-selfplay --all [--seed N] [--threads N] [--strategy NAME]
 //   numora-selfplay --compare [--seed N] [--threads N]   every strategy over every secret
-#include "computerplayer.h"
+#include "engine/computerplayer.h"
 
 #include <unistd.h>
 

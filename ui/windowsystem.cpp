@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Which of Qt's window systems the game asks for; see windowsystem.h.
-#include "windowsystem.h"
+#include "ui/windowsystem.h"
 
 #include <algorithm>
 #include <cctype>

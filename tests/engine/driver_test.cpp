@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-#include "driver.h"
-#include "entry.h"
-#include "support/process.h"
+#include "engine/driver.h"
+#include "engine/entry.h"
+#include "tests/support/process.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "computerplayer.h"
+#include "engine/computerplayer.h"
 
 #include <gtest/gtest.h>
 

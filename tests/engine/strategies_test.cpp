@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-#include "guesser.h"
-#include "strategies.h"
+#include "engine/guesser.h"
+#include "engine/strategies.h"
 
 #include <gtest/gtest.h>
 

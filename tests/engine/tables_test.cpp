@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-#include "support/play.h"
-#include "tables.h"
+#include "engine/tables.h"
+#include "tests/support/play.h"
 
 #include <gtest/gtest.h>
 

@@ -4,9 +4,9 @@
 // player who clicks its keypads and reads its controls.
 #pragma once
 
-#include "form1.h"
-#include "support/play.h"
-#include "support/windows.h"
+#include "tests/support/play.h"
+#include "tests/support/windows.h"
+#include "ui/main_window/form1.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -3,7 +3,7 @@
 // test object's slots.
 #pragma once
 
-#include "look/style.h"
+#include "ui/look/style.h"
 
 #include <QApplication>
 #include <QTest>

@@ -2,7 +2,7 @@
 // The window system asked for in each kind of session: under GNOME on Wayland the game
 // goes through Xwayland, where GNOME frames and places its windows; a platform the
 // player set, a compositor that frames its clients, or no X server, leave Qt's choice.
-#include "windowsystem.h"
+#include "ui/windowsystem.h"
 
 #include <QtTest>
 

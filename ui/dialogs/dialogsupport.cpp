@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 // The end windows, About and Help: their icon, and their places on the screen.
-#include "dialogsupport.h"
+#include "ui/dialogs/dialogsupport.h"
 
-#include "look/pictures.h"
-#include "look/x11.h"
+#include "ui/look/pictures.h"
+#include "ui/look/x11.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -3,7 +3,7 @@
 // window goes on the screen.
 #pragma once
 
-#include "look/placement.h"
+#include "ui/look/placement.h"
 
 #include <QIcon>
 #include <QPoint>

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: MIT
 // The end windows, as they are built and answered.
-#include "endwindows.h"
+#include "ui/dialogs/endwindows.h"
 
-#include "dialogsupport.h"
-#include "look/pictures.h"
-#include "look/style.h"
-#include "look/widgets.h"
-#include "look/x11.h"
+#include "ui/dialogs/dialogsupport.h"
+#include "ui/look/pictures.h"
+#include "ui/look/style.h"
+#include "ui/look/widgets.h"
+#include "ui/look/x11.h"
 
 #include <QKeyEvent>
 #include <QLabel>

@@ -4,7 +4,7 @@
 //   connect(w, &EndWindow::yes, ...); connect(w, &EndWindow::no, ...); w->present(); beep
 #pragma once
 
-#include "look/widgets.h"
+#include "ui/look/widgets.h"
 
 #include <QPoint>
 

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 // The Help window and the page it shows, as they are drawn.
-#include "form2.h"
+#include "ui/dialogs/form2.h"
 
-#include "dialogsupport.h"
-#include "look/devicepixels.h"
-#include "look/style.h"
+#include "ui/dialogs/dialogsupport.h"
+#include "ui/look/devicepixels.h"
+#include "ui/look/style.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QFile>

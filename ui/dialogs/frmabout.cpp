@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
 // The About window, as it is built.
-#include "frmabout.h"
+#include "ui/dialogs/frmabout.h"
 
-#include "dialogsupport.h"
-#include "look/style.h"
-#include "look/widgets.h"
-#include "look/x11.h"
+#include "ui/dialogs/dialogsupport.h"
+#include "ui/look/style.h"
+#include "ui/look/widgets.h"
+#include "ui/look/x11.h"
 
 #include <QAccessible>
 #include <QLabel>

@@ -3,10 +3,10 @@
 // as its plain text, a read-only text whose lines are the lines on the page, each where
 // it is drawn, so that a reader's review finds them. Its caret, never drawn, moves by
 // lines with the arrow keys.
-#include "form2.h"
+#include "ui/dialogs/form2.h"
 
-#include "look/accessible.h"
-#include "look/readonlytext.h"
+#include "ui/look/accessible.h"
+#include "ui/look/readonlytext.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QAccessibleWidget>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 // The accessible interfaces of the shared widgets; see accessible.h.
-#include "look/accessible.h"
+#include "ui/look/accessible.h"
 
-#include "look/readonlytext.h"
-#include "look/widgets.h"
+#include "ui/look/readonlytext.h"
+#include "ui/look/widgets.h"
 
 #include <QAccessibleWidget>
 

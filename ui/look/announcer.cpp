@@ -3,7 +3,7 @@
 // its own, which Orca speaks wherever the focus is, naming neither its role nor its bar.
 // Neither has a widget or any pixel. Qt 6.8 has an event made for this,
 // QAccessibleAnnouncementEvent; say() is the one place that would send it instead.
-#include "look/announcer.h"
+#include "ui/look/announcer.h"
 
 #include <QAccessible>
 #include <QApplication>

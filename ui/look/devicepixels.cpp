@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Lines and fills the program draws itself, in whole device pixels at every scale.
-#include "look/devicepixels.h"
+#include "ui/look/devicepixels.h"
 
 #include <QPainter>
 #include <QPalette>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 // The program's message box: its text, its OK button, and its size on the screen.
-#include "look/messagebox.h"
+#include "ui/look/messagebox.h"
 
-#include "look/style.h"
-#include "look/widgets.h"
+#include "ui/look/style.h"
+#include "ui/look/widgets.h"
 
 #include <QAccessible>
 #include <QBoxLayout>
@@ -16,7 +16,7 @@ namespace numora::look {
 
 MessageBox::MessageBox(const QString &text, QWidget *parent)
     : Alert(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowCloseButtonHint),
+                        Qt::WindowCloseButtonHint),
       label_(new QLabel(text)), okbutton_(new ColorButton(QStringLiteral("OK")))
 {
     setWindowTitle(QStringLiteral("Numora"));

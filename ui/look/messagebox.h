@@ -5,7 +5,7 @@
 //   connect(box, &QDialog::finished, ...); box->open();  // or show(), application-modal
 #pragma once
 
-#include "look/widgets.h"
+#include "ui/look/widgets.h"
 
 #include <QString>
 

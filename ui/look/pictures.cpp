@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The program's pictures and icons, in the drawing that suits the screen's scale.
-#include "look/pictures.h"
+#include "ui/look/pictures.h"
 
 #include <QFile>
 #include <QImageReader>

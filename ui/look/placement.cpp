@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Where a window goes on the screen: the arithmetic of frames and available areas.
-#include "look/placement.h"
+#include "ui/look/placement.h"
 
 namespace numora::look {
 

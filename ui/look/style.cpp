@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The face every window shares: fonts, palette and style, kept from the desktop's themes.
-#include "look/style.h"
+#include "ui/look/style.h"
 
 #include <QApplication>
 #include <QProxyStyle>

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
 // The widgets the program draws itself; see widgets.h.
-#include "look/widgets.h"
+#include "ui/look/widgets.h"
 
-#include "look/accessible.h"
-#include "look/devicepixels.h"
-#include "look/pictures.h"
-#include "look/style.h"
+#include "ui/look/accessible.h"
+#include "ui/look/devicepixels.h"
+#include "ui/look/pictures.h"
+#include "ui/look/style.h"
 
 #include <QAccessible>
 #include <QApplication>

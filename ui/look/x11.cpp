@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 // What the program asks of the window system itself: on X11 by its own requests
 // (the icon property, frame extents, skip-taskbar, flush); elsewhere through Qt.
-#include "look/x11.h"
+#include "ui/look/x11.h"
 
-#include "look/placement.h"
+#include "ui/look/placement.h"
 
 #include <QAbstractNativeEventFilter>
 #include <QApplication>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The boards, their row numbers and the outlines, as they are drawn.
-#include "boards.h"
+#include "ui/main_window/boards.h"
 
-#include "look/devicepixels.h"
+#include "ui/look/devicepixels.h"
 
 #include <QPainter>
 

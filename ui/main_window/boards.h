@@ -4,7 +4,7 @@
 // What a screen reader reads of them is in boards_accessible.cpp.
 #pragma once
 
-#include "driver.h"
+#include "engine/driver.h"
 
 #include <QFrame>
 #include <QLabel>

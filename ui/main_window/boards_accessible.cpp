@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 // The boards as a screen reader reads them: each a list, one item per row, named by the
 // caption under it; and the client area without its decoration.
-#include "boards.h"
+#include "ui/main_window/boards.h"
 
-#include "look/accessible.h"
-#include "look/announcer.h"
+#include "ui/look/accessible.h"
+#include "ui/look/announcer.h"
 
 #include <QAccessibleWidget>
 #include <QPointer>

@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: MIT
 // The game window's handlers, the driver's calls and the end windows; see form1.h.
-#include "form1.h"
+#include "ui/main_window/form1.h"
 
-#include "look/announcer.h"
-#include "dialogsupport.h"
-#include "endwindows.h"
-#include "form1_look.h"
-#include "form2.h"
-#include "frmabout.h"
-#include "look/messagebox.h"
-#include "look/pictures.h"
+#include "ui/dialogs/dialogsupport.h"
+#include "ui/dialogs/endwindows.h"
+#include "ui/dialogs/form2.h"
+#include "ui/dialogs/frmabout.h"
+#include "ui/look/announcer.h"
+#include "ui/look/messagebox.h"
+#include "ui/look/pictures.h"
+#include "ui/main_window/form1_look.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -9,12 +9,12 @@
 //   form1_accessible.cpp  the window as a screen reader meets it: names, buddies, the board keys
 #pragma once
 
-#include "boards.h"
-#include "driver.h"
-#include "entry.h"
-#include "keypad.h"
-#include "look/widgets.h"
-#include "look/x11.h"
+#include "engine/driver.h"
+#include "engine/entry.h"
+#include "ui/look/widgets.h"
+#include "ui/look/x11.h"
+#include "ui/main_window/boards.h"
+#include "ui/main_window/keypad.h"
 
 #include <QLabel>
 #include <QMainWindow>
@@ -115,28 +115,28 @@ private:
     Driver driver_;
     Entry entry;
 
-    std::array<KeypadButton *, 10> digitbuttons_{};       // by digit: "0" is Command10, "1" Command1 ...
-    look::ColorButton *Command11 = nullptr;               // "C": takes back the last digit
-    look::ColorButton *Command12 = nullptr;               // "Confirm Number", the default button
-    look::ColorButton *Command24 = nullptr;               // "CA": clears the guess
-    std::array<KeypadButton *, 5> plusbuttons_{};         // "0 +" .. "4 +" by count
-    std::array<KeypadButton *, 5> minusbuttons_{};        // "0 -" .. "4 -" by count
-    look::ColorButton *Command23 = nullptr;               // "Confirm Signs"
-    look::CaptionFrame *Frame1 = nullptr;                 // "My guess is"
-    look::CaptionFrame *Frame2 = nullptr;                 // "Your guess is"
-    look::Display *Label8 = nullptr;                      // the computer's current guess
-    look::Display *Label10 = nullptr;                     // the player's guess being typed
-    Outline *Shape3 = nullptr;                            // around the computer's board
-    Outline *Shape5 = nullptr;                            // around the player's board
-    RowNumbers *Label4 = nullptr;                         // row numbers of Picture2
-    RowNumbers *Label5 = nullptr;                         // row numbers of Picture1
-    ProgressBoard *Picture2 = nullptr;                    // the computer's guesses with the player's answers
-    ProgressBoard *Picture1 = nullptr;                    // the player's guesses with the computer's answers
-    QLabel *Label2 = nullptr;                             // "My progress"
-    QLabel *Label1 = nullptr;                             // "Your progress"
-    look::ReadLabel *Label6 = nullptr;                    // status line
-    QTimer *Timer1 = nullptr;                             // spins the window icon
-    look::IconAnimation spinner_;                         // the icon's frames, shown one a tick
+    std::array<KeypadButton *, 10> digitbuttons_{};  // by digit: "0" is Command10, "1" Command1 ...
+    look::ColorButton *Command11 = nullptr;          // "C": takes back the last digit
+    look::ColorButton *Command12 = nullptr;          // "Confirm Number", the default button
+    look::ColorButton *Command24 = nullptr;          // "CA": clears the guess
+    std::array<KeypadButton *, 5> plusbuttons_{};    // "0 +" .. "4 +" by count
+    std::array<KeypadButton *, 5> minusbuttons_{};   // "0 -" .. "4 -" by count
+    look::ColorButton *Command23 = nullptr;          // "Confirm Signs"
+    look::CaptionFrame *Frame1 = nullptr;            // "My guess is"
+    look::CaptionFrame *Frame2 = nullptr;            // "Your guess is"
+    look::Display *Label8 = nullptr;                 // the computer's current guess
+    look::Display *Label10 = nullptr;                // the player's guess being typed
+    Outline *Shape3 = nullptr;                       // around the computer's board
+    Outline *Shape5 = nullptr;                       // around the player's board
+    RowNumbers *Label4 = nullptr;                    // row numbers of Picture2
+    RowNumbers *Label5 = nullptr;                    // row numbers of Picture1
+    ProgressBoard *Picture2 = nullptr;               // the computer's guesses with the player's answers
+    ProgressBoard *Picture1 = nullptr;               // the player's guesses with the computer's answers
+    QLabel *Label2 = nullptr;                        // "My progress"
+    QLabel *Label1 = nullptr;                        // "Your progress"
+    look::ReadLabel *Label6 = nullptr;               // status line
+    QTimer *Timer1 = nullptr;                        // spins the window icon
+    look::IconAnimation spinner_;                    // the icon's frames, shown one a tick
 
     QMenu *game = nullptr;
     QAction *newgame_ = nullptr, *exitgame_ = nullptr, *help = nullptr, *about = nullptr;

@@ -2,10 +2,10 @@
 // The game window as a screen reader meets it: the interfaces it installs, the names and
 // buddies of its controls, the news bar it speaks through and the keys that read a board.
 // What happens is announced by the handlers where it happens (form1.cpp).
-#include "form1.h"
+#include "ui/main_window/form1.h"
 
-#include "look/accessible.h"
-#include "look/announcer.h"
+#include "ui/look/accessible.h"
+#include "ui/look/announcer.h"
 
 #include <QAccessible>
 #include <QShortcut>

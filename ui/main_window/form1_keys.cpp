@@ -2,7 +2,7 @@
 // The keyboard: the numeric keypad works both keypads, and so do the digits, "+", "-"
 // and "." of the main keyboard row, with Backspace as "C", for keyboards without a
 // numeric keypad and for screen readers, which take the numeric keypad for their own.
-#include "form1.h"
+#include "ui/main_window/form1.h"
 
 #include <QApplication>
 #include <QKeyEvent>

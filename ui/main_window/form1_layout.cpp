@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Where each control of the game window goes, in twips, and how it looks; the menu; and
 // which handler each control runs.
-#include "form1.h"
-#include "form1_look.h"
+#include "ui/main_window/form1.h"
+#include "ui/main_window/form1_look.h"
 
 #include <QMenuBar>
 
@@ -108,9 +108,9 @@ void Form1::buildlayout()
                      {6, 2760, 3840}, {1, 1800, 4320}, {2, 2280, 4320}, {3, 2760, 4320}, {0, 1800, 4800}};
     for (const auto &k : digitkeys) {
         const QByteArray name = "Command" + QByteArray::number(k.digit == 0 ? 10 : k.digit);
-        digitbuttons_[k.digit] =
-            makebutton<KeypadButton>(client, name.constData(), QString::number(k.digit),
-                                     look::twips(k.left, k.top, 375, 375), kDigitPlain, keyfont, QStringLiteral("in use"));
+        digitbuttons_[k.digit] = makebutton<KeypadButton>(client, name.constData(), QString::number(k.digit),
+                                                          look::twips(k.left, k.top, 375, 375), kDigitPlain, keyfont,
+                                                          QStringLiteral("in use"));
     }
     Command11 = makebutton(client, "Command11", QStringLiteral("C"), look::twips(2280, 4800, 375, 375), kDigitPlain,
                            windowfont);
@@ -125,12 +125,12 @@ void Form1::buildlayout()
     const char *minusnames[] = {"Command21", "Command14", "Command15", "Command17", "Command19"};
     const int tops[] = {4875, 4494, 4116, 3738, 3360};
     for (int count = 4; count >= 0; --count) {
-        plusbuttons_[count] =
-            makebutton<KeypadButton>(client, plusnames[count], QStringLiteral("%1 +").arg(count),
-                                     look::twips(120, tops[count], 615, 300), kSignPlain, keyfont, QStringLiteral("chosen"));
-        minusbuttons_[count] =
-            makebutton<KeypadButton>(client, minusnames[count], QStringLiteral("%1 -").arg(count),
-                                     look::twips(840, tops[count], 615, 300), kSignPlain, keyfont, QStringLiteral("chosen"));
+        plusbuttons_[count] = makebutton<KeypadButton>(client, plusnames[count], QStringLiteral("%1 +").arg(count),
+                                                       look::twips(120, tops[count], 615, 300), kSignPlain, keyfont,
+                                                       QStringLiteral("chosen"));
+        minusbuttons_[count] = makebutton<KeypadButton>(client, minusnames[count], QStringLiteral("%1 -").arg(count),
+                                                        look::twips(840, tops[count], 615, 300), kSignPlain, keyfont,
+                                                        QStringLiteral("chosen"));
     }
     Command23 = makebutton(client, "Command23", QStringLiteral("Confirm Signs"), look::twips(120, 5280, 1335, 375),
                            kSignPlain, windowfont);
@@ -154,7 +154,8 @@ void Form1::buildmenu()
 void Form1::connecthandlers()
 {
     for (int digit = 0; digit <= 9; ++digit)
-        connect(digitbuttons_[digit], &QPushButton::clicked, this, handled([this, digit] { digitbutton_click(digit); }));
+        connect(digitbuttons_[digit], &QPushButton::clicked, this,
+                handled([this, digit] { digitbutton_click(digit); }));
     for (int count = 0; count <= 4; ++count) {
         connect(plusbuttons_[count], &QPushButton::clicked, this, handled([this, count] { plusbutton_click(count); }));
         connect(minusbuttons_[count], &QPushButton::clicked, this,

@@ -2,7 +2,7 @@
 // The game window's own colours and sizes, shared by its layout and its handlers.
 #pragma once
 
-#include "look/style.h"
+#include "ui/look/style.h"
 
 namespace numora {
 

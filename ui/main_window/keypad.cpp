@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // A keypad button and what a screen reader reads of it; see keypad.h.
-#include "keypad.h"
+#include "ui/main_window/keypad.h"
 
-#include "look/accessible.h"
+#include "ui/look/accessible.h"
 
 #include <QAccessibleWidget>
 

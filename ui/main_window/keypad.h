@@ -3,7 +3,7 @@
 // chosen count), which its colour shows and a screen reader reads as its checked state.
 #pragma once
 
-#include "look/widgets.h"
+#include "ui/look/widgets.h"
 
 #include <cstdint>
 

@@ -2,9 +2,9 @@
 // The lines the game window draws itself, read back in device pixels on a scaled screen
 // (run with QT_SCALE_FACTOR set): on a screen scaled by 1.25 or 1.75 a line drawn in
 // logical pixels loses an edge or comes out one pixel wide here and two there.
-#include "form1.h"
-#include "support/gamewindow.h"
-#include "support/qtmain.h"
+#include "tests/support/gamewindow.h"
+#include "tests/support/qtmain.h"
+#include "ui/main_window/form1.h"
 
 #include <QtTest>
 

@@ -3,12 +3,12 @@
 // different desktop themes, styles and fonts can be compared pixel for pixel.
 //   look_probe DIR   writes DIR/main.png (after New and a typed guess), menu.png,
 //                    tooltip.png, message.png, about.png, help.png and won.png
-#include "endwindows.h"
-#include "form1.h"
-#include "form2.h"
-#include "frmabout.h"
-#include "look/messagebox.h"
-#include "look/style.h"
+#include "ui/dialogs/endwindows.h"
+#include "ui/dialogs/form2.h"
+#include "ui/dialogs/frmabout.h"
+#include "ui/look/messagebox.h"
+#include "ui/look/style.h"
+#include "ui/main_window/form1.h"
 
 #include <QApplication>
 #include <QMenu>

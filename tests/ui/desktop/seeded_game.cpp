@@ -3,9 +3,9 @@
 // choices among equally good guesses come from SEED: a test that plays it by ear hears
 // the same game on every run.
 //   seeded_game SEED
-#include "form1.h"
-#include "look/style.h"
-#include "windowsystem.h"
+#include "ui/look/style.h"
+#include "ui/main_window/form1.h"
+#include "ui/windowsystem.h"
 
 #include <QApplication>
 

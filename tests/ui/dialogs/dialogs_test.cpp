@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
-#include "dialogsupport.h"
-#include "endwindows.h"
-#include "form2.h"
-#include "frmabout.h"
-#include "look/placement.h"
-#include "support/qtmain.h"
-#include "support/windows.h"
+#include "tests/support/qtmain.h"
+#include "tests/support/windows.h"
+#include "ui/dialogs/dialogsupport.h"
+#include "ui/dialogs/endwindows.h"
+#include "ui/dialogs/form2.h"
+#include "ui/dialogs/frmabout.h"
+#include "ui/look/placement.h"
 
 #include <QApplication>
 #include <QHelpEvent>

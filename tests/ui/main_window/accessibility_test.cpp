@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: MIT
 // The game window as a screen reader reads it, through Qt's accessibility interfaces
 // only: what the boards, displays and keypads say, and what is announced as it changes.
-#include "endwindows.h"
-#include "form1.h"
-#include "form2.h"
-#include "frmabout.h"
-#include "look/messagebox.h"
-#include "support/gamewindow.h"
-#include "support/qtmain.h"
+#include "tests/support/gamewindow.h"
+#include "tests/support/qtmain.h"
+#include "ui/dialogs/endwindows.h"
+#include "ui/dialogs/form2.h"
+#include "ui/dialogs/frmabout.h"
+#include "ui/look/messagebox.h"
+#include "ui/main_window/form1.h"
 
 #include <QAccessible>
 #include <QtTest>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-#include "form1_test.h"
-#include "look/messagebox.h"
-#include "support/qtmain.h"
+#include "tests/ui/main_window/form1_test.h"
+#include "tests/support/qtmain.h"
+#include "ui/look/messagebox.h"
 
 #include <QMenuBar>
 #include <QtTest>

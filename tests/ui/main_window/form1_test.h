@@ -2,8 +2,8 @@
 // Drives the real game window with mouse clicks and key presses, offscreen.
 #pragma once
 
-#include "form1.h"
-#include "support/gamewindow.h"
+#include "tests/support/gamewindow.h"
+#include "ui/main_window/form1.h"
 
 #include <QObject>
 #include <memory>

@@ -6,10 +6,10 @@
 // time-out ends it. The engine's ten thousand games (driver_test) prove the same of the
 // driver behind a fake window, where no event loop runs; only here do the end windows,
 // their YES key and the queued steps of Qt's event loop take part.
-#include "form1.h"
-#include "support/gamewindow.h"
-#include "support/process.h"
-#include "support/qtmain.h"
+#include "tests/support/gamewindow.h"
+#include "tests/support/process.h"
+#include "tests/support/qtmain.h"
+#include "ui/main_window/form1.h"
 
 #include <QKeyEvent>
 #include <QtTest>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 // What the game window paints at its own moments: the status line before the computer
 // thinks, and the default button's dark frame as the focus moves.
-#include "form1.h"
-#include "support/gamewindow.h"
-#include "support/qtmain.h"
+#include "tests/support/gamewindow.h"
+#include "tests/support/qtmain.h"
+#include "ui/main_window/form1.h"
 
 #include <QtTest>
 

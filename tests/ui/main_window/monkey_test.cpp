@@ -4,10 +4,10 @@
 // sometimes random so that contradictions happen. After every event the window must
 // still tell the truth about the game. A failure names the seed and the event:
 //   NUMORA_MONKEY_SEED=<seed> NUMORA_MONKEY_EVENTS=<n> monkey_test
-#include "form1.h"
-#include "look/messagebox.h"
-#include "support/gamewindow.h"
-#include "support/qtmain.h"
+#include "tests/support/gamewindow.h"
+#include "tests/support/qtmain.h"
+#include "ui/look/messagebox.h"
+#include "ui/main_window/form1.h"
 
 #include <QRegularExpression>
 #include <QtTest>
