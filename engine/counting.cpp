@@ -50,6 +50,7 @@ constexpr int kPadded = (kCandidates + kWidest - 1) / kWidest * kWidest;
 // its halves q0q1 and q2q3; every distinct half gets a slot, and the key of p against
 // q is the key of p against q's first half plus that against its second.
 struct Turn {
+    int poolsize = 0;
     int possiblecount = 0;
     int slotcount = 0;
     std::array<std::array<std::uint8_t, 2>, 2 * 100> slotweights;  // of each slot: its two digits' weights
@@ -63,6 +64,7 @@ struct Turn {
 
 void prepareturn(const Module1 &m, const Scratch &s, const PoolRows &rows, Turn &t)
 {
+    t.poolsize = m.poollast() + 1;
     t.possiblecount = s.possiblecount;
     std::array<int, 100> slot;
     t.slotcount = 0;
@@ -94,7 +96,7 @@ void prepareturn(const Module1 &m, const Scratch &s, const PoolRows &rows, Turn 
     for (int j = 0; j < 4; ++j)
         for (int d = 0; d < 10; ++d)
             digitcounts[j][d] = incolumn[j][d] + (holding[d] << 16);
-    const int poolsize = m.poollast() + 1;
+    const int poolsize = t.poolsize;
     for (int p = 0; p < poolsize; ++p) {
         const Digits &d = m.candidates[p];
         const int sums = digitcounts[0][d[0]] + digitcounts[1][d[1]] + digitcounts[2][d[2]] + digitcounts[3][d[3]];
@@ -190,7 +192,7 @@ template <int W>
 // Class sizes from the totals of the counted classes; the other three follow from
 // the sums, as above.
 template <int W>
-[[gnu::always_inline]] inline void storesizes(const Module1 &m, Scratch &s, const Turn &t, int base,
+[[gnu::always_inline]] inline void storesizes(Scratch &s, const Turn &t, int base,
                                               const typename Lanes<W>::Words *total)
 {
     using Words = typename Lanes<W>::Words;
@@ -205,26 +207,27 @@ template <int W>
     }
     const Words twos = common - left;
     const Words ones = left - tens - twos;
-    const int lanes = std::min(W, m.poollast() + 1 - base);
+    const int lanes = std::min(W, t.poolsize - base);
     for (int l = 0; l < lanes; ++l) {
-        auto &sizes = s.classsizes.at(base + l);
+        std::array<int, kClasses> sizes;
         for (int n = 0; n < kCounted; ++n)
             sizes[countedrows[n]] = total[n][l];
         sizes[1] = ones[l];
         sizes[2] = twos[l];
         sizes[5] = tens[l];
+        s.classsizes.at(base + l) = sizes;
     }
 }
 
-void countportable(const Module1 &m, Scratch &s, const Turn &t)
+void countportable(Scratch &s, const Turn &t)
 {
     constexpr int W = 16;
     Lanes<W>::Bytes halfkeys[2 * 100];
     Lanes<W>::Words total[kCounted];
-    for (int base = 0; base <= m.poollast(); base += W) {
+    for (int base = 0; base < t.poolsize; base += W) {
         halfkeysof<W>(t, base, halfkeys);
         comparecount<W>(t, halfkeys, total);
-        storesizes<W>(m, s, t, base, total);
+        storesizes<W>(s, t, base, total);
     }
 }
 
@@ -233,7 +236,7 @@ void countportable(const Module1 &m, Scratch &s, const Turn &t)
 // A byte lookup by the low four bits of the key adds 1 to one nibble counter and 16
 // to another, two classes in a byte, and nibbles go into byte counters every 15
 // possibles. The hit, 20, looks up 4, the key of class 2, which is not counted.
-__attribute__((target("avx2"))) void countavx2(const Module1 &m, Scratch &s, const Turn &t)
+__attribute__((target("avx2"))) void countavx2(Scratch &s, const Turn &t)
 {
     constexpr int W = 32;
     using Bytes = Lanes<W>::Bytes;
@@ -251,7 +254,7 @@ __attribute__((target("avx2"))) void countavx2(const Module1 &m, Scratch &s, con
     const int nq = t.possiblecount;
     Bytes halfkeys[2 * 100];
     Words total[kCounted];
-    for (int base = 0; base <= m.poollast(); base += W) {
+    for (int base = 0; base < t.poolsize; base += W) {
         halfkeysof<W>(t, base, halfkeys);
         for (int start = 0; start < nq; start += 255) {
             Bytes counters[kCounted] = {};
@@ -272,7 +275,7 @@ __attribute__((target("avx2"))) void countavx2(const Module1 &m, Scratch &s, con
             for (int n = 0; n < kCounted; ++n)
                 total[n] = (start == 0 ? Words{} : total[n]) + __builtin_convertvector(counters[n], Words);
         }
-        storesizes<W>(m, s, t, base, total);
+        storesizes<W>(s, t, base, total);
     }
 }
 #endif
@@ -343,11 +346,11 @@ void countkernel(const Module1 &m, Scratch &s, const PoolRows &rows, [[maybe_unu
     prepareturn(m, s, rows, t);
 #ifdef NUMORA_AVX2
     if (how == Counting::Fastest && __builtin_cpu_supports("avx2")) {
-        countavx2(m, s, t);
+        countavx2(s, t);
         return;
     }
 #endif
-    countportable(m, s, t);
+    countportable(s, t);
 }
 
 }  // namespace numora

@@ -78,12 +78,13 @@ void ratepool(const Module1 &m, Scratch &s)
 
 void pickbest(const Module1 &m, Scratch &s)
 {
+    const int last = m.poollast();  // read once: for all the compiler knows, bestlist could hold it
     double best = 0;
-    for (int p = 0; p <= m.poollast(); ++p)
+    for (int p = 0; p <= last; ++p)
         if (s.ratings[p][4] > best)
             best = s.ratings[p][4];
     s.bestcount = 0;
-    for (int p = 0; p <= m.poollast(); ++p)
+    for (int p = 0; p <= last; ++p)
         if (s.ratings[p][4] == best)
             s.bestlist.at(s.bestcount++) = p;
 }
