@@ -79,14 +79,11 @@ struct Game {
     {
         CandidateTable all{};
         buildcandidates(all);
-        for (const auto &c : all) {
-            auto text = textform(c);
-            bool used = text == driver.state().mynumber;
-            for (int i = 0; i < driver.state().yourguesscount; ++i)
-                used = used || driver.state().yourguesses[i] == text;
-            if (!used && signcode(c, digitsof(driver.state().mynumber)) != kHit)
-                return text;
-        }
+        const Module1 &m = driver.state();
+        const auto tried = m.yourguesses.begin(), end = tried + m.yourguesscount;  // the player's guesses
+        for (const auto &c : all)
+            if (signcode(c, digitsof(m.mynumber)) != kHit && std::find(tried, end, textform(c)) == end)
+                return textform(c);
         return {};
     }
     void guess(const std::string &text)
@@ -307,13 +304,8 @@ TEST(Driver, OnePossibleLeftEndsInALossOrADraw)
             ASSERT_EQ(g.driver.phase(), Phase::Ended) << secret;
             EXPECT_EQ(g.window.label8, digitsof(secret));  // named, never answered
             EXPECT_EQ(g.window.picture2.size(), g.window.picture1.size() - 1);
-            if (hit) {
-                EXPECT_EQ(g.window.ended, Outcome::Draw) << secret;
-                ++draws;
-            } else {
-                EXPECT_EQ(g.window.ended, Outcome::Lost) << secret;
-                ++losses;
-            }
+            EXPECT_EQ(g.window.ended, hit ? Outcome::Draw : Outcome::Lost) << secret;
+            ++(hit ? draws : losses);
         }
     }
     EXPECT_GT(losses, 0);

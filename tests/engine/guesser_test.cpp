@@ -7,6 +7,7 @@
 #include <bit>
 #include <cstdint>
 #include <memory>
+#include <numeric>
 #include <random>
 #include <set>
 #include <utility>
@@ -48,16 +49,11 @@ TEST(Guesser, AnswerZeroKeepsNumbersOfTheOtherSixDigits)
         answer(*m, guess, 0);
         auto s = std::make_unique<Scratch>();
         findpossibles(*m, *s);
-        int expected = 0;
-        for (int q = 0; q <= m->poollast(); ++q) {
-            const auto &c = m->candidates[q];
-            bool clear = true;
-            for (auto d : c) {
-                clear = clear && std::string(guess).find(char('0' + d)) == std::string::npos;
-            }
-            expected += clear;
-        }
-        EXPECT_EQ(s->possiblecount, expected);
+        const auto clear = [&](const Digits &c) {
+            return std::ranges::none_of(
+                c, [&](auto d) { return std::string(guess).find(char('0' + d)) != std::string::npos; });
+        };
+        EXPECT_EQ(s->possiblecount, std::count_if(m->candidates.begin(), m->candidates.begin() + m->poolcount, clear));
         // 360 numbers when the guess holds a 0, else 300: no leading 0 among six digits.
         EXPECT_EQ(s->possiblecount, std::string(guess).find('0') == std::string::npos ? 300 : 360);
     }
@@ -109,9 +105,7 @@ TEST(Guesser, ClassSizesAddUpAndTiesStayInPoolOrder)
     auto s = std::make_unique<Scratch>();
     ASSERT_EQ(countclasses(*m, *s), Assessment::Counted);
     for (int p = 0; p <= m->poollast(); ++p) {
-        int total = 0;
-        for (int size : s->classsizes[p])
-            total += size;
+        const int total = std::accumulate(s->classsizes[p].begin(), s->classsizes[p].end(), 0);
         ASSERT_TRUE(total == s->possiblecount || total == s->possiblecount - 1);
     }
     ratepool(*m, *s);
@@ -119,9 +113,7 @@ TEST(Guesser, ClassSizesAddUpAndTiesStayInPoolOrder)
     ASSERT_GE(s->bestcount, 1);
     std::set<double> bestratings;
     for (int i = 0; i < s->bestcount; ++i) {
-        if (i > 0) {
-            EXPECT_LT(s->bestlist[i - 1], s->bestlist[i]);
-        }
+        EXPECT_TRUE(i == 0 || s->bestlist[i - 1] < s->bestlist[i]) << i;
         bestratings.insert(s->ratings[s->bestlist[i]][4]);
     }
     EXPECT_EQ(bestratings.size(), 1u);
@@ -255,9 +247,7 @@ TEST(ComputerPlayer, AfterEveryCallThePoolHoldsTheNumbersNotGuessedYetOnceEach)
                 guess = digitsof(game.first);
                 player.takeguess(guess);
             } else {
-                if (turn == 1) {
-                    EXPECT_EQ(m->candidates[m->poollast()] == secret, game.onlastrow);
-                }
+                EXPECT_TRUE(turn != 1 || (m->candidates[m->poollast()] == secret) == game.onlastrow);
                 const CandidateTable before = m->candidates;
                 const NextGuess next = player.nextguess(rng, turn == 1);
                 if (next.result != Guessed::Guess) {

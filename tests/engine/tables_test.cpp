@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -49,13 +50,11 @@ TEST(Tables, SignCodesAreTheThirteenClasses)
 
 TEST(Tables, SignCodeExamples)
 {
-    const struct {
-        const char *a, *b;
-        int code;
-    } cases[] = {{"1234", "1234", 40}, {"1234", "4321", 4},  {"1234", "1243", 22},
-                 {"1234", "5678", 0},  {"1234", "1235", 30}, {"1234", "6241", 12}};
-    for (const auto &c : cases)
-        EXPECT_EQ(signcode(digitsof(c.a), digitsof(c.b)), c.code) << c.a << " " << c.b;
+    const std::tuple<const char *, const char *, int> cases[] = {{"1234", "1234", 40}, {"1234", "4321", 4},
+                                                                 {"1234", "1243", 22}, {"1234", "5678", 0},
+                                                                 {"1234", "1235", 30}, {"1234", "6241", 12}};
+    for (const auto &[a, b, code] : cases)
+        EXPECT_EQ(signcode(digitsof(a), digitsof(b)), code) << a << " " << b;
 }
 
 TEST(Tables, SignCodeMatchesBruteForceOverAllPairs)

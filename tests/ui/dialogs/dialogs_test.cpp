@@ -19,6 +19,8 @@
 #include <QToolTip>
 
 #include <functional>
+#include <iterator>
+#include <tuple>
 #include <utility>
 
 using namespace numora;
@@ -26,10 +28,28 @@ using namespace numora;
 namespace {
 
 using Maker = std::function<EndWindow *()>;
+const char *const kLoss = " You have lost! My number was : 4096";
 const std::pair<const char *, Maker> kEndWindows[] = {
-    {"lost", [] { return new frmUlost(QStringLiteral(" You have lost! My number was : 4096")); }},
+    {"lost", [] { return new frmUlost(QLatin1String(kLoss)); }},
     {"won", [] { return new frmUwin; }},
     {"draw", [] { return new Tvdraw; }},
+};
+
+// What the player sees of each end window, in the order above: caption, client area,
+// whether it is sizable, YES's place, NO's left edge, the picture's place and the fill
+// of both buttons.
+const struct EndDesign {
+    const char *caption;
+    QRect client;
+    bool sizable;
+    QRect yes;
+    int nox;
+    QRect picture;
+    QColor color;
+} kEndDesigns[] = {
+    {kLoss, {373, 480, 287, 78}, false, {8, 48, 97, 25}, 184, {128, 32, 32, 32}, {0, 192, 0}},
+    {"You Won!", {385, 468, 272, 125}, false, {16, 88, 81, 25}, 176, {120, 64, 32, 32}, {192, 0, 0}},
+    {" It's a draw!", {423, 469, 186, 114}, true, {8, 80, 81, 25}, 96, {136, 32, 32, 32}, {192, 192, 0}},
 };
 
 // Shows a fresh window as the game does and waits until it has the keyboard.
@@ -116,34 +136,17 @@ private slots:
     // picture at their twips positions, the buttons' flat fill in exactly the design's colour.
     void endWindowsLookAsDesigned_data()
     {
-        QTest::addColumn<Maker>("make");
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<QRect>("client");
-        QTest::addColumn<bool>("sizable");
-        QTest::addColumn<QRect>("yes");
-        QTest::addColumn<int>("nox");
-        QTest::addColumn<QRect>("picture");
-        QTest::addColumn<QColor>("color");
-        QTest::newRow("lost") << kEndWindows[0].second << " You have lost! My number was : 4096"
-                              << QRect(373, 480, 287, 78) << false << QRect(8, 48, 97, 25) << 184
-                              << QRect(128, 32, 32, 32) << QColor(0, 192, 0);
-        QTest::newRow("won") << kEndWindows[1].second << "You Won!" << QRect(385, 468, 272, 125) << false
-                             << QRect(16, 88, 81, 25) << 176 << QRect(120, 64, 32, 32) << QColor(192, 0, 0);
-        QTest::newRow("draw") << kEndWindows[2].second << " It's a draw!" << QRect(423, 469, 186, 114) << true
-                              << QRect(8, 80, 81, 25) << 96 << QRect(136, 32, 32, 32) << QColor(192, 192, 0);
+        QTest::addColumn<int>("window");
+        for (int i = 0; i < int(std::size(kEndWindows)); ++i)
+            QTest::newRow(kEndWindows[i].first) << i;
     }
     void endWindowsLookAsDesigned()
     {
-        QFETCH(Maker, make);
-        QFETCH(QString, caption);
-        QFETCH(QRect, client);
-        QFETCH(bool, sizable);
-        QFETCH(QRect, yes);
-        QFETCH(int, nox);
-        QFETCH(QRect, picture);
-        QFETCH(QColor, color);
+        QFETCH(int, window);
+        const auto &[caption, client, sizable, yes, nox, picture, color] = kEndDesigns[window];
+        const Maker &make = kEndWindows[window].second;
         QPointer<EndWindow> w = presented(make());
-        QCOMPARE(w->windowTitle(), caption);
+        QCOMPARE(w->windowTitle(), QLatin1String(caption));
         QCOMPARE(w->geometry(), client.translated(screenrect().topLeft()));
         QCOMPARE(w->minimumSize() == w->maximumSize(), !sizable);
         QCOMPARE(w->windowFlags().testFlag(Qt::WindowMaximizeButtonHint), sizable);
@@ -181,11 +184,8 @@ private slots:
         const QMargins frame(4, 30, 4, 4);
         const QSize client(287, 78);
         const QRect large(0, 0, 1280, 1024);
-        const struct {
-            QPoint wanted;
-            QRect available;
-            QPoint placed;
-        } cases[] = {
+        const std::tuple<QPoint, QRect, QPoint> cases[] = {
+            // wanted, on the screen available, placed
             {{373, 480}, large, {373, 480}},                              // fits
             {{1200, 480}, large, {1280 - 4 - 287, 480}},                  // too far right
             {{373, 480}, {0, 0, 800, 480}, {373, 480 - 4 - 78}},          // below a small screen
@@ -193,8 +193,8 @@ private slots:
             {{1280 + 373, 480}, {1280, 0, 800, 600}, {1280 + 373, 480}},  // on a second screen
             {{373, 480}, {0, 0, 200, 60}, {4, 30}},                       // screen smaller than the window
         };
-        for (const auto &c : cases)
-            QCOMPARE(placeonscreen(c.wanted, client, c.available, frame), c.placed);
+        for (const auto &[wanted, available, placed] : cases)
+            QCOMPARE(placeonscreen(wanted, client, available, frame), placed);
         QCOMPARE(centreonscreen(QSize(200, 100), QRect(1000, 40, 1000, 600), frame), QPoint(1400, 40 + 233 + 30));
     }
 

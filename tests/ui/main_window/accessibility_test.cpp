@@ -13,6 +13,7 @@
 #include <QtTest>
 
 #include <optional>
+#include <utility>
 
 using namespace numora;
 using namespace numora::testsupport;
@@ -74,11 +75,6 @@ QStringList textsbelow(QAccessibleInterface *iface, QAccessible::Text t = QAcces
     return texts;
 }
 
-QStringList rowsof(QAccessibleInterface *board, QAccessible::Text t)
-{
-    return textsbelow(board, t, std::nullopt);
-}
-
 }  // namespace
 
 class AccessibilityTest : public QObject {
@@ -138,14 +134,12 @@ void AccessibilityTest::oneTurnReadAndHeard()
     QVERIFY(washeard(QAccessible::TextRemoved, QStringLiteral("Your guess is"), QStringLiteral("5")));
     play().type(QStringLiteral("34"));
     // Digits in use are checked, and say so; the others are not.
-    const struct {
-        const char *button;
-        bool checked;
-    } digits[] = {{"Command1", true}, {"Command4", true}, {"Command5", false}, {"Command10", false}};
-    for (const auto &d : digits) {
-        QAccessibleInterface *b = of(child(d.button));
-        QVERIFY2(b->state().checkable && b->state().checked == d.checked, d.button);
-        QCOMPARE(b->text(QAccessible::Description), d.checked ? QStringLiteral("in use") : QString());
+    const std::pair<const char *, bool> digits[] = {
+        {"Command1", true}, {"Command4", true}, {"Command5", false}, {"Command10", false}};
+    for (const auto &[button, checked] : digits) {
+        QAccessibleInterface *b = of(child(button));
+        QVERIFY2(b->state().checkable && b->state().checked == checked, button);
+        QCOMPARE(b->text(QAccessible::Description), checked ? QStringLiteral("in use") : QString());
     }
     QVERIFY(washeard(QAccessible::StateChanged, QStringLiteral("4"), QString()));
 
@@ -157,8 +151,8 @@ void AccessibilityTest::oneTurnReadAndHeard()
     QCOMPARE(yourboard->role(), QAccessible::List);
     // The seeded game's number holds one of 1234's digits in place and two elsewhere.
     const QString row = QStringLiteral(" 1234 + - -"), spoken = QStringLiteral("1234: 1 plus, 2 minus");
-    QCOMPARE(rowsof(yourboard, QAccessible::Name), QStringList{row});
-    QCOMPARE(rowsof(yourboard, QAccessible::Description), QStringList{spoken});
+    QCOMPARE(textsbelow(yourboard, QAccessible::Name, std::nullopt), QStringList{row});
+    QCOMPARE(textsbelow(yourboard, QAccessible::Description, std::nullopt), QStringList{spoken});
     QVERIFY(washeard(QAccessible::ObjectCreated, row, spoken));
 
     // The computer's guess is read and announced; "0 +" and "0 -" are chosen.
@@ -183,7 +177,8 @@ void AccessibilityTest::oneTurnReadAndHeard()
 
     heard.clear();
     play().click("Command23");
-    QCOMPARE(rowsof(myboard, QAccessible::Description), QStringList{QStringLiteral("%1: 1 plus, 1 minus").arg(guess)});
+    QCOMPARE(textsbelow(myboard, QAccessible::Description, std::nullopt),
+             QStringList{QStringLiteral("%1: 1 plus, 1 minus").arg(guess)});
     QVERIFY(washeard(QAccessible::TextRemoved, QStringLiteral("My guess is"), guess));
     QVERIFY(washeard(QAccessible::ObjectCreated, myboard->child(0)->text(QAccessible::Name),
                      myboard->child(0)->text(QAccessible::Description)));
@@ -233,15 +228,10 @@ void AccessibilityTest::windowsThatAppearAreRead()
     QVERIFY(textsbelow(window).contains(plus == 4 ? QStringLiteral(" Not bad at all!")
                                                   : QStringLiteral("Congratulations!  Play again?")));
 
-    const struct {
-        const char *caption;
-        QString label;
-    } losses[] = {{" You have lost! My number was : 4096", QStringLiteral("Play again?")}};
-    for (const auto &loss : losses) {
-        frmUlost lost(QString::fromLatin1(loss.caption));
-        QCOMPARE(of(&lost)->text(QAccessible::Name), QString::fromLatin1(loss.caption));
-        QCOMPARE(textsbelow(of(&lost)), QStringList{loss.label});
-    }
+    const QString loss = QStringLiteral(" You have lost! My number was : 4096");
+    frmUlost lost(loss);
+    QCOMPARE(of(&lost)->text(QAccessible::Name), loss);
+    QCOMPARE(textsbelow(of(&lost)), QStringList{QStringLiteral("Play again?")});
 
     look::MessageBox box(QStringLiteral("You have tried that number before!"));
     QCOMPARE(of(&box)->role(), QAccessible::AlertMessage);
@@ -249,14 +239,12 @@ void AccessibilityTest::windowsThatAppearAreRead()
     QCOMPARE(of(&box)->text(QAccessible::Description), QString());
 
     frmAbout about;
-    const struct {
-        const char *name;
-        QString description;
-    } tips[] = {{"cmdOK", QStringLiteral("Move your mouse on the picture!")},
-                {"picIcon", QStringLiteral("That was what I used to do before I began writing unnecessary programs!")}};
-    for (const auto &tip : tips)
-        QCOMPARE(of(about.findChild<QWidget *>(QLatin1String(tip.name)))->text(QAccessible::Description),
-                 tip.description);
+    const std::pair<const char *, const char *> tips[] = {
+        {"cmdOK", "Move your mouse on the picture!"},
+        {"picIcon", "That was what I used to do before I began writing unnecessary programs!"}};
+    for (const auto &[name, tip] : tips)
+        QCOMPARE(of(about.findChild<QWidget *>(QLatin1String(name)))->text(QAccessible::Description),
+                 QString::fromLatin1(tip));
     QVERIFY(textsbelow(of(&about)).contains(QStringLiteral("Tavrel 2.0 (the smarter version)")));
 
     Form2 help;
