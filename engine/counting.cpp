@@ -327,14 +327,22 @@ int agreeingrows(const Module1 &m, PoolRows &rows)
             }
             want += static_cast<std::uint64_t>(wantedkey(m.mysigns.at(g))) << shift;
         }
-        const int rowcount = first == 0 ? poolsize : count;
-        count = 0;
-        for (int i = 0; i < rowcount; ++i) {
-            const int row = first == 0 ? i : rows[i];
+        const auto keep = [&](int row) {
             const Digits &q = m.candidates[row];
             const std::uint64_t keys = weight[0][q[0]] + weight[1][q[1]] + weight[2][q[2]] + weight[3][q[3]];
             rows[count] = static_cast<std::uint16_t>(row);
             count += keys == want;
+        };
+        // The whole pool passes through the first word, the only one for up to eight
+        // answers; marked likely, that loop, where the filter spends its time, is aligned.
+        if (first == 0) [[likely]] {
+            for (int row = 0; row < poolsize; ++row)
+                keep(row);
+        } else {
+            const int rowcount = count;
+            count = 0;
+            for (int i = 0; i < rowcount; ++i)
+                keep(rows[i]);
         }
     }
     return count;

@@ -78,15 +78,21 @@ void ratepool(const Module1 &m, Scratch &s)
 
 void pickbest(const Module1 &m, Scratch &s)
 {
-    const int last = m.poollast();  // read once: for all the compiler knows, bestlist could hold it
+    // One pass: a better rating starts the list anew, so it ends with the rows of the
+    // best rating, in pool order.
+    const int last = m.poollast();
     double best = 0;
-    for (int p = 0; p <= last; ++p)
-        if (s.ratings[p][4] > best)
-            best = s.ratings[p][4];
-    s.bestcount = 0;
-    for (int p = 0; p <= last; ++p)
-        if (s.ratings[p][4] == best)
-            s.bestlist.at(s.bestcount++) = p;
+    int count = 0;
+    for (int p = 0; p <= last; ++p) {
+        const double rating = s.ratings[p][4];
+        if (rating > best) {
+            best = rating;
+            count = 0;
+        }
+        if (rating == best)
+            s.bestlist.at(count++) = p;
+    }
+    s.bestcount = count;
 }
 
 }  // namespace numora
