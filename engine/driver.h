@@ -40,8 +40,8 @@ public:
     virtual void form_load() = 0;                 // empty displays and boards, lock both keypads, close end windows
     virtual void setthinking(bool thinking) = 0;  // the status line: "Thinking..." or empty
     virtual void setlabel8(std::optional<Digits> guess) = 0;  // the computer's guess, or empty
-    virtual void addrow(Board board,
-                        const AnsweredGuess &row) = 0;       // `row` is now the last of boardrows(state(), board)
+    // `row` has become the last of boardrows(state(), board).
+    virtual void addrow(Board board, const AnsweredGuess &row) = 0;
     virtual void wait2() = 0;                                // open the number entry
     virtual void wait() = 0;                                 // open the sign entry for the guess shown in Label8
     virtual void afterpump(std::function<void()> step) = 0;  // run step once pending events are handled
