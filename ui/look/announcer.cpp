@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The announcer: news is said as a notification that appears inside a status bar of
-// its own, which Orca speaks wherever the focus is, naming neither its role nor its bar.
-// Neither has a widget or any pixel. Qt 6.8 has an event made for this,
+// its window's own, which Orca speaks wherever the focus is, naming neither its role nor
+// its bar. Neither has a widget or any pixel. Qt 6.8 has an event made for this,
 // QAccessibleAnnouncementEvent; say() is the one place that would send it instead.
 #include "ui/look/announcer.h"
 
@@ -12,11 +12,12 @@
 #include <QWidget>
 #include <QWindow>
 
+#include <chrono>
+#include <utility>
+
 namespace numora::accessibility {
 
 namespace {
-
-const char *const kNewsBar = "numora_newsbar";  // the id of a client area's news bar
 
 // The news bar, or the news inside it.
 class NewsAccessible : public QAccessibleInterface {
@@ -71,7 +72,70 @@ void say(NewsAccessible *news, const QString &words)
     QAccessible::updateAccessibility(&shown);
 }
 
-// Holds the news until the current event is done and the focus has settled.
+// One window's news bar and the news it has still to say. A child of the window's
+// client area, it goes with it, and so do its news and its interfaces.
+class NewsArea : public QObject {
+public:
+    explicit NewsArea(QWidget *client) : QObject(client)
+    {
+        setObjectName(QLatin1String(kName));
+        auto *bar = new NewsAccessible(client, QAccessible::StatusBar);
+        auto *news = new NewsAccessible(client, QAccessible::Notification);
+        bar_ = QAccessible::registerAccessibleInterface(bar);
+        news_ = QAccessible::registerAccessibleInterface(news);
+        bar->down_ = news_;
+        news->up_ = bar_;
+    }
+    ~NewsArea() override
+    {
+        QAccessible::deleteAccessibleInterface(news_);
+        QAccessible::deleteAccessibleInterface(bar_);
+    }
+    NewsArea(const NewsArea &) = delete;
+    NewsArea &operator=(const NewsArea &) = delete;
+
+    static constexpr const char *kName = "numora_newsarea";
+
+    QAccessibleInterface *bar() const { return QAccessible::accessibleInterface(bar_); }
+
+    void add(const QString &news, const QString &topic)
+    {
+        if (!topic.isEmpty())
+            pending_.removeIf([&](const auto &item) { return item.first == topic; });
+        pending_.append({topic, news});
+    }
+
+    // Says the news held, oldest first, in one notification.
+    void speak()
+    {
+        QStringList words;
+        for (const auto &item : std::as_const(pending_))
+            words << item.second;
+        pending_.clear();
+        if (!words.isEmpty())
+            say(static_cast<NewsAccessible *>(QAccessible::accessibleInterface(news_)),
+                words.join(QStringLiteral(". ")));
+    }
+
+private:
+    QList<std::pair<QString, QString>> pending_;  // topic and words, oldest first
+    QAccessible::Id bar_ = 0, news_ = 0;
+};
+
+// The news area of `client`, or of any client area in `window`.
+NewsArea *areaof(const QWidget *client)
+{
+    return dynamic_cast<NewsArea *>(client->findChild<QObject *>(NewsArea::kName, Qt::FindDirectChildrenOnly));
+}
+NewsArea *areain(const QWidget *window)
+{
+    return dynamic_cast<NewsArea *>(window->findChild<QObject *>(NewsArea::kName));
+}
+
+// Holds the news of every window until the current event is done and the window system
+// has settled the focus. A window that is shown takes the focus only when the window
+// manager activates it, which the program learns as a change of the focus; until then
+// the focus is nowhere, or on a control of a window that is being locked.
 class Herald : public QObject {
 public:
     static Herald &instance()
@@ -80,24 +144,6 @@ public:
         if (!herald)
             herald = new Herald(qApp);
         return *herald;
-    }
-
-    void sethost(QWidget *client)
-    {
-        if (client->property(kNewsBar).isValid())
-            return;
-        auto *bar = new NewsAccessible(client, QAccessible::StatusBar);
-        auto *news = new NewsAccessible(client, QAccessible::Notification);
-        const QAccessible::Id barid = QAccessible::registerAccessibleInterface(bar);
-        news_ = QAccessible::registerAccessibleInterface(news);
-        bar->down_ = news_;
-        news->up_ = barid;
-        client->setProperty(kNewsBar, barid);
-        connect(client, &QObject::destroyed, this, [this, barid] {
-            QAccessible::deleteAccessibleInterface(news_);
-            QAccessible::deleteAccessibleInterface(barid);
-            news_ = 0;
-        });
     }
 
     void focuslater(QWidget *control)
@@ -111,28 +157,26 @@ public:
         });
     }
 
-    void add(const QString &news, const QString &topic)
+    void add(NewsArea *area, const QString &news, const QString &topic)
     {
-        if (!topic.isEmpty())
-            pending_.removeIf([&](const auto &item) { return item.first == topic; });
-        pending_.append({topic, news});
+        area->add(news, topic);
+        if (!waiting_.contains(area))
+            waiting_.append(area);
         schedule();
     }
 
 private:
     explicit Herald(QObject *parent) : QObject(parent)
     {
-        connect(qApp, &QApplication::focusChanged, this, [this] {
-            if (!pending_.isEmpty())
-                schedule();
-        });
-        waited_.setSingleShot(true);
-        connect(&waited_, &QTimer::timeout, this, [this] { flush(true); });
+        connect(qApp, &QApplication::focusChanged, this, &Herald::schedule);
+        connect(qApp, &QGuiApplication::focusWindowChanged, this, &Herald::schedule);
+        unsettled_.setSingleShot(true);
+        connect(&unsettled_, &QTimer::timeout, this, [this] { flush(true); });
     }
 
     void schedule()
     {
-        if (scheduled_)
+        if (scheduled_ || waiting_.isEmpty())
             return;
         scheduled_ = true;
         QTimer::singleShot(0, this, [this] {
@@ -141,52 +185,54 @@ private:
         });
     }
 
-    // A focus that is nowhere, or on a control that is being locked, is waited for a
-    // moment: a window that opens takes it only when the window manager says so.
-    void flush(bool anyway)
+    // No focus move is to come, and the focus is on a control that can be used.
+    bool settled() const
     {
-        if (pending_.isEmpty() || !news_ || focuses_ > 0)
-            return;
         const QWidget *focus = QApplication::focusWidget();
-        if (!anyway && (!focus || !focus->isEnabled() || !focus->isVisible())) {
-            if (!waited_.isActive())
-                waited_.start(kFocusWait);
-            return;
-        }
-        waited_.stop();
-        QStringList said;
-        for (const auto &item : std::as_const(pending_))
-            said << item.second;
-        pending_.clear();
-        say(static_cast<NewsAccessible *>(QAccessible::accessibleInterface(news_)), said.join(QStringLiteral(". ")));
+        return focuses_ == 0 && focus && focus->isEnabled() && focus->isVisible();
     }
 
-    static constexpr int kFocusWait = 400;  // ms
+    // On a desktop that never gives the focus, news is said after a while all the same.
+    void flush(bool anyway)
+    {
+        if (!anyway && !settled()) {
+            if (!unsettled_.isActive())
+                unsettled_.start(kUnsettledWait);
+            return;
+        }
+        unsettled_.stop();
+        for (const QPointer<NewsArea> &area : std::exchange(waiting_, {}))
+            if (area)
+                area->speak();
+    }
 
-    QList<std::pair<QString, QString>> pending_;  // topic and words, oldest first
-    QAccessible::Id news_ = 0;
-    QTimer waited_;
+    static constexpr std::chrono::seconds kUnsettledWait{5};
+
+    QList<QPointer<NewsArea>> waiting_;  // the windows with news to say
+    QTimer unsettled_;
     int focuses_ = 0;  // focus moves still to come
     bool scheduled_ = false;
 };
 
 }  // namespace
 
-void announce(const QString &news, const QString &topic)
+void announce(const QWidget *from, const QString &news, const QString &topic)
 {
-    if (!news.isEmpty())
-        Herald::instance().add(news, topic);
+    NewsArea *area = areain(from->window());
+    if (area && !news.isEmpty())
+        Herald::instance().add(area, news, topic);
 }
 
 void newsarea(QWidget *client)
 {
-    Herald::instance().sethost(client);
+    if (!areaof(client))
+        new NewsArea(client);
 }
 
 QAccessibleInterface *newsbar(const QWidget *client)
 {
-    const QVariant id = client->property(kNewsBar);
-    return id.isValid() ? QAccessible::accessibleInterface(id.value<QAccessible::Id>()) : nullptr;
+    const NewsArea *area = areaof(client);
+    return area ? area->bar() : nullptr;
 }
 
 void focuslater(QWidget *control)

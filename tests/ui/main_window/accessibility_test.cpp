@@ -50,6 +50,15 @@ bool washeard(QAccessible::Event type, const QString &name, const QString &text)
                                [&](const Heard &h) { return h.type == type && h.name == name && h.text == text; });
 }
 
+// Where in what was heard the first event of `type` is whose object's name holds `words`;
+// -1 where there is none.
+qsizetype heardat(QAccessible::Event type, const QString &words)
+{
+    const auto it =
+        std::ranges::find_if(heard, [&](const Heard &h) { return h.type == type && h.name.contains(words); });
+    return it == heard.end() ? -1 : it - heard.begin();
+}
+
 QAccessibleInterface *of(QObject *object)
 {
     QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(object);
@@ -89,6 +98,7 @@ private slots:
     void rowNumbersAndOutlinesAreLeftOut();
     void windowsThatAppearAreRead();
     void tabNeverReachesALockedButton();
+    void eachWindowSpeaksForItself();
 
 private:
     template <typename T = QWidget> T *child(const char *name) const { return play().control<T>(name); }
@@ -218,10 +228,17 @@ void AccessibilityTest::windowsThatAppearAreRead()
     const QString number = play().hidden();
     play().guess(number);
     QVERIFY(play().reached(Phase::SignEntry));
-    const auto [plus, minus] = signs(child<QLabel>("Label8")->text(), QStringLiteral("1234"));
+    const QString guess = child<QLabel>("Label8")->text();
+    const auto [plus, minus] = signs(guess, QStringLiteral("1234"));
+    heard.clear();
     play().answer(plus, minus);
     QWidget *end = openwindow(plus == 4 ? "Tvdraw" : "frmUwin");  // the one such window
     QVERIFY(end);
+    // The answer is heard once the end window has the focus: after the window.
+    const QString answer = QStringLiteral("My guess %1: ").arg(guess);
+    QTRY_VERIFY(heardat(QAccessible::ObjectShow, answer) >= 0);
+    const qsizetype yes = heardat(QAccessible::Focus, QStringLiteral("YES"));
+    QVERIFY2(yes >= 0 && yes < heardat(QAccessible::ObjectShow, answer), "the answer came before the end window");
     QAccessibleInterface *window = of(end);
     QCOMPARE(window->role(), QAccessible::AlertMessage);  // read whole as it appears
     QCOMPARE(window->text(QAccessible::Name), end->windowTitle());
@@ -273,6 +290,24 @@ void AccessibilityTest::tabNeverReachesALockedButton()
     tabround();
     QVERIFY(play().reached(Phase::SignEntry));
     tabround();
+}
+
+// Each game window speaks through a news bar of its own, which goes with it: a window
+// left open when another closes speaks on, and so does one opened after.
+void AccessibilityTest::eachWindowSpeaksForItself()
+{
+    const auto speaks = [](Form1 *form, const QString &digits) {
+        WindowPlayer(form).newgame();
+        WindowPlayer(form).type(digits);
+        return QTest::qWaitFor([&] { return washeard(QAccessible::ObjectShow, digits, {}); }, kPatience);
+    };
+    std::unique_ptr<Form1> other = openform(1);
+    QVERIFY(other);
+    form_.reset();
+    QVERIFY(speaks(other.get(), QStringLiteral("12")));
+    form_ = openform(2);
+    QVERIFY(form_);
+    QVERIFY(speaks(form_.get(), QStringLiteral("34")));
 }
 
 NUMORA_QTEST_MAIN(AccessibilityTest)
