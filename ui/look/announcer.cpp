@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
-// The announcer: news is said as a notification that appears inside a status bar of
-// its window's own, which Orca speaks wherever the focus is, naming neither its role nor
-// its bar. Neither has a widget or any pixel. Qt 6.8 has an event made for this,
-// QAccessibleAnnouncementEvent; say() is the one place that would send it instead.
+// The announcer: each window's news is held until the focus has settled, then said
+// through its voice (Voice::say()): on Qt 6.8 as an announcement, the event made for
+// it; on Qt 6.4 as a notification that appears inside a status bar of the window's own.
+// Neither has a widget or any pixel.
 #include "ui/look/announcer.h"
 
 #include <QAccessible>
@@ -18,6 +18,31 @@
 namespace numora::accessibility {
 
 namespace {
+
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+
+// Says news as an announcement of a window's client area, the event made for it.
+class Voice {
+public:
+    explicit Voice(QWidget *client) : client_(client) {}
+
+    QAccessibleInterface *bar() const { return nullptr; }  // none: the event needs none
+
+    // Sends the words to the reader. Orca 48 speaks an announcement as its words alone,
+    // wherever the focus is, also when it comes from the game window while an end
+    // window has the focus; a notification in a status bar it speaks after the word
+    // "notification".
+    void say(const QString &words) const
+    {
+        QAccessibleAnnouncementEvent announced(client_, words);
+        QAccessible::updateAccessibility(&announced);
+    }
+
+private:
+    QWidget *client_;
+};
+
+#else
 
 // The news bar, or the news inside it.
 class NewsAccessible : public QAccessibleInterface {
@@ -62,23 +87,13 @@ private:
     QAccessible::Role role_;
 };
 
-// Sends the words to the reader.
-void say(NewsAccessible *news, const QString &words)
-{
-    news->said = words;
-    QAccessibleEvent named(news, QAccessible::NameChanged);
-    QAccessible::updateAccessibility(&named);
-    QAccessibleEvent shown(news, QAccessible::ObjectShow);
-    QAccessible::updateAccessibility(&shown);
-}
-
-// One window's news bar and the news it has still to say. A child of the window's
-// client area, it goes with it, and so do its news and its interfaces.
-class NewsArea : public QObject {
+// Says news as a notification that appears in a status bar of a window's client area;
+// Qt 6.4 has no event made for it. The bar and the notification live as long as the
+// voice.
+class Voice {
 public:
-    explicit NewsArea(QWidget *client) : QObject(client)
+    explicit Voice(QWidget *client)
     {
-        setObjectName(QLatin1String(kName));
         auto *bar = new NewsAccessible(client, QAccessible::StatusBar);
         auto *news = new NewsAccessible(client, QAccessible::Notification);
         bar_ = QAccessible::registerAccessibleInterface(bar);
@@ -86,17 +101,42 @@ public:
         bar->down_ = news_;
         news->up_ = bar_;
     }
-    ~NewsArea() override
+    ~Voice()
     {
         QAccessible::deleteAccessibleInterface(news_);
         QAccessible::deleteAccessibleInterface(bar_);
     }
-    NewsArea(const NewsArea &) = delete;
-    NewsArea &operator=(const NewsArea &) = delete;
+    Voice(const Voice &) = delete;
+    Voice &operator=(const Voice &) = delete;
+
+    QAccessibleInterface *bar() const { return QAccessible::accessibleInterface(bar_); }
+
+    // Sends the words to the reader. Orca 43 speaks the notification as its words alone.
+    void say(const QString &words) const
+    {
+        auto *news = static_cast<NewsAccessible *>(QAccessible::accessibleInterface(news_));
+        news->said = words;
+        QAccessibleEvent named(news, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&named);
+        QAccessibleEvent shown(news, QAccessible::ObjectShow);
+        QAccessible::updateAccessibility(&shown);
+    }
+
+private:
+    QAccessible::Id bar_ = 0, news_ = 0;
+};
+
+#endif
+
+// One window's voice and the news it has still to say. A child of the window's client
+// area, it goes with it, and so do its news and its voice.
+class NewsArea : public QObject {
+public:
+    explicit NewsArea(QWidget *client) : QObject(client), voice_(client) { setObjectName(QLatin1String(kName)); }
 
     static constexpr const char *kName = "numora_newsarea";
 
-    QAccessibleInterface *bar() const { return QAccessible::accessibleInterface(bar_); }
+    QAccessibleInterface *bar() const { return voice_.bar(); }
 
     void add(const QString &news, const QString &topic)
     {
@@ -105,7 +145,7 @@ public:
         pending_.append({topic, news});
     }
 
-    // Says the news held, oldest first, in one notification.
+    // Says the news held, oldest first, in one breath.
     void speak()
     {
         QStringList words;
@@ -113,13 +153,12 @@ public:
             words << item.second;
         pending_.clear();
         if (!words.isEmpty())
-            say(static_cast<NewsAccessible *>(QAccessible::accessibleInterface(news_)),
-                words.join(QStringLiteral(". ")));
+            voice_.say(words.join(QStringLiteral(". ")));
     }
 
 private:
+    Voice voice_;
     QList<std::pair<QString, QString>> pending_;  // topic and words, oldest first
-    QAccessible::Id bar_ = 0, news_ = 0;
 };
 
 // The news area of `client`, or of any client area in `window`.

@@ -21,10 +21,18 @@ def fail(message):
 
 
 def listen(event):
+    """Records an event as its kind, its object's name and its data; news, announced (Qt
+    6.8) or shown as a notification (Qt 6.4), as "news" and its words."""
     if event.type.startswith("object:state-changed:") and not event.detail1:
         return  # a state that ends
     try:
-        heard.append((event.type, event.source.name, str(event.any_data)))
+        if event.type.startswith("object:announcement"):
+            heard.append(("news", str(event.any_data), ""))
+        elif event.type.startswith("object:state-changed:showing"):
+            if event.source.getRole() == pyatspi.ROLE_NOTIFICATION:
+                heard.append(("news", event.source.name, ""))
+        else:
+            heard.append((event.type, event.source.name, str(event.any_data)))
     except Exception:  # the source may be gone already
         pass
 
@@ -97,7 +105,7 @@ def endwindow(app):
 
 def main():
     for kind in ("object:text-changed", "object:children-changed", "object:state-changed:checked",
-                 "object:state-changed:focused", "object:state-changed:showing"):
+                 "object:state-changed:focused", "object:state-changed:showing", "object:announcement"):
         pyatspi.Registry.registerEventListener(listen, kind)
     desktop = pyatspi.Registry.getDesktop(0)
     app = until("the game on the bus", lambda: next((a for a in desktop if a is not None and a.name == "Numora"), None))
@@ -171,7 +179,7 @@ def main():
     def heardat(kind, words):
         """Where the first such event is in what was heard, counting from 1; 0 where none."""
         return next((i + 1 for i, (k, name, _) in enumerate(heard) if k == kind and words in (name or "")), 0)
-    answered = until("the last answer, " + last, lambda: heardat("object:state-changed:showing", last))
+    answered = until("the last answer, " + last, lambda: heardat("news", last))
     if not 0 < heardat("object:state-changed:focused", "YES") < answered:
         fail("the last answer came before the end window: %r" % heard[-12:])
 
