@@ -20,12 +20,13 @@ namespace numora::accessibility {
 // settles, goes unsaid.
 void announce(const QWidget *from, const QString &news, const QString &topic = {});
 
-// Gives `client` (a window's client area) the news bar through which announce() speaks
-// for its window. The bar and the news it holds live as long as `client`.
+// Makes `client` (a window's client area) the place through which announce() speaks for
+// its window. What it holds, news not said yet and any news bar, lives as long as
+// `client`.
 void newsarea(QWidget *client);
 
 // The news bar of `client`, which its accessible interface lists after its widgets;
-// nullptr when it has none.
+// nullptr when it has none. On Qt 6.8 news needs no bar.
 QAccessibleInterface *newsbar(const QWidget *client);
 
 // Gives `control` the keyboard focus once the current event is done, if it can still

@@ -301,8 +301,8 @@ void AccessibilityTest::tabNeverReachesALockedButton()
     tabround();
 }
 
-// Each game window speaks through a news bar of its own, which goes with it: a window
-// left open when another closes speaks on, and so does one opened after.
+// Each game window's news is its own and goes with it: a window left open when another
+// closes speaks on, and so does one opened after.
 void AccessibilityTest::eachWindowSpeaksForItself()
 {
     const auto speaks = [](Form1 *form, const QString &digits) {
