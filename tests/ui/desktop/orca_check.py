@@ -244,9 +244,9 @@ def play(speech):
     # closed under the player: they close what is left of it and open it again.
     for attempt in range(4):
         key("alt+g")
-        if speech.awaits(r"^New", 5):
+        if speech.awaits(r"^New", 15):
             key("n")
-            if speech.awaits(r"^Confirm Number " + BUTTON, 5):
+            if speech.awaits(r"^Confirm Number " + BUTTON, 15):
                 break
         key("Escape")
         key("Escape")
