@@ -231,7 +231,9 @@ private:
         return focuses_ == 0 && focus && focus->isEnabled() && focus->isVisible();
     }
 
-    // On a desktop that never gives the focus, news is said after a while all the same.
+    // On a desktop that never gives the focus, news is said after a while all the same:
+    // longer than a window manager takes to activate a window on a busy machine, where
+    // Orca named a new end window up to 5 s after the key that opened it.
     void flush(bool anyway)
     {
         if (!anyway && !settled()) {
@@ -245,7 +247,7 @@ private:
                 area->speak();
     }
 
-    static constexpr std::chrono::seconds kUnsettledWait{5};
+    static constexpr std::chrono::seconds kUnsettledWait{10};
 
     QList<QPointer<NewsArea>> waiting_;  // the windows with news to say
     QTimer unsettled_;
