@@ -63,6 +63,8 @@ private slots:
     void repeatedGuessIsRefusedWithMessage();
     void signKeypadChoosesOnePerRow();
     void signCountersFromNumericKeypad();
+    void mouseChoiceSurvivesOtherKeys_data();
+    void mouseChoiceSurvivesOtherKeys();
     void impossibleAnswersAreRefused();
     void enterPressesFocusedButtonOrConfirmNumber();
     void gameToALoss();
@@ -335,6 +337,35 @@ void Form1Test::signCountersFromNumericKeypad()
     button("Command23")->setFocus();
     play().key(Qt::Key_Enter);
     QCOMPARE(lines("Picture2"), QStringList{QStringLiteral(" ") + guess + QStringLiteral(" + -")});
+}
+
+void Form1Test::mouseChoiceSurvivesOtherKeys_data()
+{
+    QTest::addColumn<Qt::Key>("key");
+    QTest::newRow("Tab") << Qt::Key_Tab;      // moves the focus on; Confirm Signs is clicked then
+    QTest::newRow("Enter") << Qt::Key_Enter;  // confirms, Confirm Signs having the focus
+}
+
+// A count chosen with the mouse after a "+" key stays chosen whatever key comes next:
+// only "+", "-" and "." choose by the keys' counts.
+void Form1Test::mouseChoiceSurvivesOtherKeys()
+{
+    QFETCH(Qt::Key, key);
+    QVERIFY(startgame());
+    for (Qt::Key k : {Qt::Key_1, Qt::Key_2, Qt::Key_3, Qt::Key_4, Qt::Key_Enter})
+        play().key(k);
+    QVERIFY(play().reached(Phase::SignEntry));
+    play().key(Qt::Key_Plus);
+    QCOMPARE(chosen(), QStringLiteral("1 +, 0 -"));
+    play().click("Command18");  // 3 +
+    button("Command23")->setFocus();
+    play().key(key);
+    if (key == Qt::Key_Tab) {
+        QCOMPARE(chosen(), QStringLiteral("3 +, 0 -"));
+        QVERIFY(!button("Command23")->hasFocus());
+        play().click("Command23");
+    }
+    QCOMPARE(form_->driver().state().mysigns[0], 30);
 }
 
 void Form1Test::impossibleAnswersAreRefused()
