@@ -89,7 +89,7 @@ background() {  # name normal|idle command...
   shift 2
   (
     status=0
-    [[ $bg_idle != idle ]] || chrt --idle -p 0 "$BASHPID"
+    [[ $bg_idle != idle ]] || chrt --idle -p 0 "$BASHPID" || true  # else as any other
     "$@" >"$bg_log" 2>&1 || status=$?
     date +%s >"$bg_log.end"
     exit "$status"
