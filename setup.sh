@@ -24,6 +24,9 @@ test_packages=(libgtest-dev libbenchmark-dev xvfb x11-utils xdotool python3 pyth
 # D-Bus and picture bindings the check uses (about 95 MB); without the rest of the GNOME
 # desktop that they recommend.
 gnome_packages=(gnome-shell gnome-screenshot xwayland python3-dbus python3-gi gir1.2-gdkpixbuf-2.0)
+# Testing under KDE Plasma's compositor, KWin, with its Breeze frames (about 180 MB);
+# without the rest of the Plasma desktop.
+kwin_packages=(kwin-wayland kwin-style-breeze)
 
 install_missing() {  # package... [-- package installed without what it recommends...]
   local missing=() bare=() p plain=1
@@ -85,15 +88,15 @@ case "${1:-}" in
     exec build/release/numora
     ;;
   test)
-    install_missing "${play_packages[@]}" "${package_packages[@]}" "${test_packages[@]}" -- "${gnome_packages[@]}"
+    install_missing "${play_packages[@]}" "${package_packages[@]}" "${test_packages[@]}" -- "${gnome_packages[@]}" "${kwin_packages[@]}"
     # The whole suite in the release build, again in the debug build (tests must not
     # lean on optimisation), again under AddressSanitizer and UndefinedBehaviorSanitizer,
     # then clang-tidy and cppcheck. The package, the pictures, what Orca speaks and how
-    # GNOME frames and places the windows do not depend on the build type: they are
+    # GNOME and KWin frame and place the windows do not depend on the build type: they are
     # checked once, in the release build.
     stage "release suite" suite release
-    stage "debug suite" suite debug -E '^(packaging\.|tools\.assets$|ui\.desktop_orca$|ui\.desktop_gnome$)'
-    stage "sanitizer suite" suite asan -E '^(packaging\.|tools\.assets$|ui\.desktop_orca$|ui\.desktop_gnome$)'
+    stage "debug suite" suite debug -E '^(packaging\.|tools\.assets$|ui\.desktop_orca$|ui\.desktop_gnome$|ui\.desktop_kwin$)'
+    stage "sanitizer suite" suite asan -E '^(packaging\.|tools\.assets$|ui\.desktop_orca$|ui\.desktop_gnome$|ui\.desktop_kwin$)'
     stage "static checks" tests/static_checks.sh build/release
     echo "==== summary"
     printf '%s\n' "${summary[@]}"

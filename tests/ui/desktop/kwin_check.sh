@@ -1,0 +1,97 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# The game in KWin, KDE Plasma's compositor, started as Plasma's Wayland session starts
+# programs (no platform named), checked from KWin's own view of its windows
+# (kwin_windows.js): the game window on Xwayland, centred in the placement area; a short
+# game by keys to the lost window, which must sit at its fixed place, out of the task
+# bar, with the focus; Return must close it into a new game, which a second short game
+# ends in the lost window again. KWin 5 (Debian 12) and KWin 6 (Debian 13) alike.
+#   kwin_check.sh <seeded_game>
+set -uo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+if [[ ${1:-} != --session ]]; then
+  for tool in kwin_wayland Xvfb xdotool xwininfo dbus-run-session dbus-send; do
+    command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed (see setup.sh)" >&2; exit 1; }
+  done
+  work=$(mktemp -d)
+  trap 'rm -rf "$work"' EXIT
+  timeout --kill-after=5 90 "$here/kwin_session.sh" "$work/session" "$0" --session "$(realpath "$1")"
+  exit
+fi
+
+game=$2
+seed=1                 # the computer's number is not 1023, so answering its first guess with 4 + loses
+lost=373,480,287,78    # the lost window's client area
+lostcaption=' ?You have lost! My number was : [0-9]{4}'
+windows() { kwinjs "$here/kwin_windows.js"; }
+fail() {
+  echo "FAIL: $*" >&2
+  echo "--- KWin's windows:" >&2
+  windows >&2
+  echo "--- the game's output:" >&2
+  tail -20 "$KWIN_WORK/game.out" >&2
+  exit 1
+}
+# KWin's line for the window whose caption matches the pattern, and a field of it.
+window() { windows | grep -E "^WIN .* caption=$1\$"; }
+field() { sed -n "s/.* $2=\([^ ]*\).*/\1/p" <<<"$1"; }
+# A window's client area on the screen, x,y,width,height. KWin 6 tells it; KWin 5 tells
+# the frame only, so the client of an X11 window is read from Xwayland.
+client() {
+  if [[ $(field "$1" client) == "?" && $(field "$1" system) == x11 ]]; then
+    xwininfo -id "$(field "$1" id)" | awk '/Absolute upper-left X/ {x = $NF} /Absolute upper-left Y/ {y = $NF}
+                                            /Width:/ {w = $NF} /Height:/ {h = $NF} END {print x "," y "," w "," h}'
+  else
+    field "$1" client
+  fi
+}
+# Whether the computer's guess shows in the game window (dark red digits in Label8, read
+# from Xwayland), so that the sign keypad is open.
+guessshown() {
+  /usr/bin/python3 - "$1" <<'PY'
+import sys
+from Xlib import X, display
+window = display.Display().create_resource_object("window", int(sys.argv[1]))
+top = window.get_geometry().height - 401 + 184  # Label8, below the menu bar
+data = window.get_image(8, top, 89, 33, X.ZPixmap, 0xFFFFFFFF).data  # blue, green, red, pad
+sys.exit(sum(data[i + 2] - max(data[i], data[i + 1]) >= 48 for i in range(0, len(data), 4)) <= 20)
+PY
+}
+# A guess, then the computer's first guess answered with 4 +: the lost window.
+loseagame() {
+  keys 1 0 2 3 Return
+  within 20 guessshown "$gameid" || fail "the computer's guess did not appear after Confirm Number"
+  keys KP_Add KP_Add KP_Add KP_Add Return
+  within 20 window "$lostcaption" >/dev/null || fail "the lost window did not appear"
+}
+
+"$game" "$seed" >"$KWIN_WORK/game.out" 2>&1 &
+game_pid=$!
+trap 'kill "$game_pid" 2>/dev/null; wait "$game_pid" 2>/dev/null' EXIT
+within 20 window 'Numora' >/dev/null || fail "the game window did not appear"
+main=$(window 'Numora')
+[[ $(field "$main" system) == x11 ]] || fail "the game did not choose Xwayland: $main"
+gameid=$(field "$main" id)
+IFS=, read -r fx fy fw fh <<<"$(field "$main" frame)"
+IFS=, read -r ax ay aw ah <<<"$(windows | sed -n 's/^AREA //p')"
+dx=$((fx - ax - (aw - fw) / 2)) dy=$((fy - ay - (ah - fh) / 2))
+((dx >= -2 && dx <= 2 && dy >= -2 && dy <= 2)) ||
+  fail "the game window's frame $fx,$fy ${fw}x$fh is not centred in $ax,$ay ${aw}x$ah: off by $dx,$dy"
+echo "the game window: frame $fx,$fy ${fw}x$fh on Xwayland, centred within $dx,$dy;" \
+  "maximizable=$(field "$main" maximizable) minimizable=$(field "$main" minimizable)"
+
+within 10 eval '[[ $(field "$(window Numora)" active) == true ]]' || fail "the game window did not get the focus"
+keys alt+g n
+loseagame
+within 10 eval '[[ $(field "$(window "$lostcaption")" active) == true ]]' || fail "the lost window did not get the focus"
+line=$(window "$lostcaption")
+place=$(client "$line")
+[[ $place == "$lost" ]] || fail "the lost window's client is at $place, not at $lost"
+[[ $(field "$line" skipTaskbar) == true ]] || fail "the lost window is in the task bar"
+echo "the lost window: client $place, focused, out of the task bar;" \
+  "maximizable=$(field "$line" maximizable) minimizable=$(field "$line" minimizable)"
+
+keys Return
+within 10 eval '! window "$lostcaption" >/dev/null' || fail "Return did not close the lost window"
+loseagame
+echo "Return answered YES: the lost window closed, and a new game ended in it again"
