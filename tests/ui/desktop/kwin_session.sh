@@ -25,12 +25,14 @@ rm -rf "$work"
 mkdir -p "$work/home"
 export HOME=$work/home XDG_RUNTIME_DIR=$work/run XDG_CONFIG_HOME=$work/home/.config
 mkdir -m 700 "$XDG_RUNTIME_DIR"
-# KWIN_X11_SCALE=1: X11 programs scale themselves (Plasma's "Apply scaling themselves"),
-# told by Xft.dpi; otherwise KWin scales their windows up itself.
-if [[ ${KWIN_X11_SCALE:-} == 1 ]]; then
-  mkdir -p "$XDG_CONFIG_HOME"
-  printf '[Xwayland]\nScale=%s\nXwaylandClientsScale=true\n' "${KWIN_SCALE:-1}" >"$XDG_CONFIG_HOME/kwinrc"
-fi
+# KWIN_X11_SCALE chooses how X11 programs meet a scaled output, as Plasma's display
+# settings do: "self", they scale themselves (told through Xft.dpi); "kwin", KWin scales
+# their windows up. Unset: KWin's default.
+mkdir -p "$XDG_CONFIG_HOME"
+case ${KWIN_X11_SCALE:-} in
+  self) printf '[Xwayland]\nScale=%s\nXwaylandClientsScale=true\n' "${KWIN_SCALE:-1}" >"$XDG_CONFIG_HOME/kwinrc" ;;
+  kwin) printf '[Xwayland]\nScale=1\nXwaylandClientsScale=false\n' >"$XDG_CONFIG_HOME/kwinrc" ;;
+esac
 kwin=$(command -v kwin_wayland) || { echo "FAIL: kwin_wayland is not installed (see setup.sh)" >&2; exit 1; }
 if ! "$kwin" --version >/dev/null 2>&1; then
   cp "$kwin" "$work/kwin_wayland"
