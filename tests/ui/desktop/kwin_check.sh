@@ -35,6 +35,8 @@ fail() {
 # KWin's line for the window whose caption matches the pattern, and a field of it.
 window() { windows | grep -E "^WIN .* caption=$1\$"; }
 field() { sed -n "s/.* $2=\([^ ]*\).*/\1/p" <<<"$1"; }
+active() { [[ $(field "$(window "$1")" active) == true ]]; }
+gone() { ! window "$1" >/dev/null; }
 # A window's client area on the screen, x,y,width,height. KWin 6 tells it; KWin 5 tells
 # the frame only, so the client of an X11 window is read from Xwayland.
 client() {
@@ -80,10 +82,10 @@ dx=$((fx - ax - (aw - fw) / 2)) dy=$((fy - ay - (ah - fh) / 2))
 echo "the game window: frame $fx,$fy ${fw}x$fh on Xwayland, centred within $dx,$dy;" \
   "maximizable=$(field "$main" maximizable) minimizable=$(field "$main" minimizable)"
 
-within 10 eval '[[ $(field "$(window Numora)" active) == true ]]' || fail "the game window did not get the focus"
+within 10 active Numora || fail "the game window did not get the focus"
 keys alt+g n
 loseagame
-within 10 eval '[[ $(field "$(window "$lostcaption")" active) == true ]]' || fail "the lost window did not get the focus"
+within 10 active "$lostcaption" || fail "the lost window did not get the focus"
 line=$(window "$lostcaption")
 place=$(client "$line")
 [[ $place == "$lost" ]] || fail "the lost window's client is at $place, not at $lost"
@@ -92,6 +94,6 @@ echo "the lost window: client $place, focused, out of the task bar;" \
   "maximizable=$(field "$line" maximizable) minimizable=$(field "$line" minimizable)"
 
 keys Return
-within 10 eval '! window "$lostcaption" >/dev/null' || fail "Return did not close the lost window"
+within 10 gone "$lostcaption" || fail "Return did not close the lost window"
 loseagame
 echo "Return answered YES: the lost window closed, and a new game ended in it again"

@@ -72,6 +72,7 @@ keys() {
     sleep 0.05
   done
 }
+ended() { tail -n +"$1" "$KWIN_LOG" | grep -q "js: END"; }
 kwinjs() {
   local from id
   from=$(($(wc -l <"$KWIN_LOG") + 1))
@@ -81,10 +82,10 @@ kwinjs() {
   # KWin 6 names the script's object /Scripting/ScriptN, KWin 5 /N.
   dbus-send --session --print-reply --dest=org.kde.KWin "/Scripting/Script$id" org.kde.kwin.Script.run >/dev/null 2>&1 ||
     dbus-send --session --print-reply --dest=org.kde.KWin "/$id" org.kde.kwin.Script.run >/dev/null || return 1
-  within 10 eval 'tail -n +$from "$KWIN_LOG" | grep -q "js: END"' || return 1
+  within 10 ended "$from" || return 1
   tail -n +"$from" "$KWIN_LOG" | sed -n 's/.*js: //p' | sed '/^END$/,$d'
 }
-export -f keys kwinjs within
+export -f keys ended kwinjs within
 # KWin's window on the Xvfb gets the keyboard while the pointer rests on it (focus
 # follows the pointer on an X server without a window manager): in a corner, away from
 # the windows.
