@@ -37,12 +37,15 @@ window() { windows | grep -E "^WIN .* caption=$1\$"; }
 field() { sed -n "s/.* $2=\([^ ]*\).*/\1/p" <<<"$1"; }
 active() { [[ $(field "$(window "$1")" active) == true ]]; }
 gone() { ! window "$1" >/dev/null; }
-# A window's client area on the screen, x,y,width,height. KWin 6 tells it; KWin 5 tells
-# the frame only, so the client of an X11 window is read from Xwayland.
+# The window on Xwayland whose caption matches the pattern: a window of the game there is
+# one that went through Xwayland.
+x11window() { xdotool search --onlyvisible --name "^$1\$" | head -1; }
+# A window's client area on the screen, x,y,width,height: KWin 6 tells it; KWin 5 tells
+# the frame only, so there it is read from Xwayland.
 client() {
-  if [[ $(field "$1" client) == "?" && $(field "$1" system) == x11 ]]; then
-    xwininfo -id "$(field "$1" id)" | awk '/Absolute upper-left X/ {x = $NF} /Absolute upper-left Y/ {y = $NF}
-                                            /Width:/ {w = $NF} /Height:/ {h = $NF} END {print x "," y "," w "," h}'
+  if [[ $(field "$1" client) == "?" ]]; then
+    xwininfo -id "$2" | awk '/Absolute upper-left X/ {x = $NF} /Absolute upper-left Y/ {y = $NF}
+                             /Width:/ {w = $NF} /Height:/ {h = $NF} END {print x "," y "," w "," h}'
   else
     field "$1" client
   fi
@@ -72,8 +75,8 @@ game_pid=$!
 trap 'kill "$game_pid" 2>/dev/null; wait "$game_pid" 2>/dev/null' EXIT
 within 20 window 'Numora' >/dev/null || fail "the game window did not appear"
 main=$(window 'Numora')
-[[ $(field "$main" system) == x11 ]] || fail "the game did not choose Xwayland: $main"
-gameid=$(field "$main" id)
+gameid=$(x11window Numora)
+[[ -n $gameid ]] || fail "the game window is not on Xwayland: the game did not choose it"
 IFS=, read -r fx fy fw fh <<<"$(field "$main" frame)"
 IFS=, read -r ax ay aw ah <<<"$(windows | sed -n 's/^AREA //p')"
 dx=$((fx - ax - (aw - fw) / 2)) dy=$((fy - ay - (ah - fh) / 2))
@@ -87,7 +90,7 @@ keys alt+g n
 loseagame
 within 10 active "$lostcaption" || fail "the lost window did not get the focus"
 line=$(window "$lostcaption")
-place=$(client "$line")
+place=$(client "$line" "$(x11window "$lostcaption")")
 [[ $place == "$lost" ]] || fail "the lost window's client is at $place, not at $lost"
 [[ $(field "$line" skipTaskbar) == true ]] || fail "the lost window is in the task bar"
 echo "the lost window: client $place, focused, out of the task bar;" \

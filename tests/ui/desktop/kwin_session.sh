@@ -46,9 +46,11 @@ width=${size%x*} height=${size#*x}
 XVFB_SCREEN=$((width * scale))x$((height * scale))x24 . "$here/../../support/xvfb.sh"
 host=$DISPLAY
 
-# What Plasma's Wayland session tells the programs it starts.
-export XDG_CURRENT_DESKTOP=KDE XDG_SESSION_TYPE=wayland XDG_SESSION_DESKTOP=KDE KDE_FULL_SESSION=true
-export KDE_SESSION_VERSION=$version
+# What Plasma's Wayland session tells the programs it starts; KDE_FULL_SESSION and
+# KDE_SESSION_VERSION only once KWin runs: told them, and without Plasma's integration
+# plugin, KWin 6 gets Qt 6.8's own KDE theme, and crashes in it.
+export XDG_CURRENT_DESKTOP=KDE XDG_SESSION_TYPE=wayland XDG_SESSION_DESKTOP=KDE
+unset KDE_FULL_SESSION KDE_SESSION_VERSION
 unset WAYLAND_DISPLAY QT_QPA_PLATFORM QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_ENABLE_HIGHDPI_SCALING XAUTHORITY
 # KWin starts the program given after its options once Wayland and Xwayland are up:
 # here one that writes down the environment KWin hands to programs (DISPLAY, XAUTHORITY).
@@ -59,8 +61,9 @@ QT_LOGGING_RULES='kwin_scripting.debug=true' "$kwin" --x11-display "$host" --wid
   --scale "$scale" --xwayland --socket numora-kwin "$work/ready.sh" >"$KWIN_LOG" 2>&1 &
 kwin_pid=$!
 trap 'kill "$kwin_pid" 2>/dev/null; wait "$kwin_pid" 2>/dev/null; kill "$xvfb_pid" 2>/dev/null || true' EXIT
-within 30 test -s "$work/kwin.env" || { echo "FAIL: KWin did not start" >&2; tail -20 "$KWIN_LOG" >&2; exit 1; }
-export WAYLAND_DISPLAY=numora-kwin
+up() { [[ -s $work/kwin.env ]] || ! kill -0 "$kwin_pid" 2>/dev/null; }
+within 30 up && [[ -s $work/kwin.env ]] || { echo "FAIL: KWin did not start" >&2; tail -20 "$KWIN_LOG" >&2; exit 1; }
+export WAYLAND_DISPLAY=numora-kwin KDE_FULL_SESSION=true KDE_SESSION_VERSION=$version
 DISPLAY=$(sed -n 's/^DISPLAY=//p' "$work/kwin.env")
 XAUTHORITY=$(sed -n 's/^XAUTHORITY=//p' "$work/kwin.env")
 export DISPLAY XAUTHORITY KWIN_HOST=$host

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // KWin's own view of the windows it manages, one line a window, for kwin_check.sh:
-// caption, X11 (with its window) or Wayland, client area (KWin 6 only) and frame, what KWin lets the player do with
+// caption, client area (KWin 6 only) and frame, what KWin lets the player do with
 // it, whether it has the focus and is kept out of the task bar. Then the placement area
 // and an END line. KWin 6 lists its windows with windowList(), KWin 5 with clientList().
 function rect(g) {
@@ -11,7 +11,7 @@ for (var i = 0; i < windows.length; i++) {
     var w = windows[i];
     if (w.specialWindow || w.desktopWindow || w.dock || !w.caption)
         continue;
-    print("WIN system=" + (w.windowId ? "x11 id=" + w.windowId : "wayland") + " client=" + rect(w.clientGeometry) +
+    print("WIN client=" + rect(w.clientGeometry) +
           " frame=" + rect(w.frameGeometry) + " maximizable=" + w.maximizable + " minimizable=" + w.minimizable +
           " resizeable=" + w.resizeable + " closeable=" + w.closeable + " active=" + w.active +
           " skipTaskbar=" + w.skipTaskbar + " desktopFile=" + (w.desktopFileName || "-") + " caption=" + w.caption);
