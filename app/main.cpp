@@ -36,9 +36,7 @@ int main(int, char *argv[])
     numora::look::preparedesktop();
     QApplication app(qtargc, argv);
     QApplication::setApplicationName(QStringLiteral("Numora"));
-    // The desktop entry the game is installed with (packaging/numora.desktop): Wayland
-    // compositors find the game's icon through it.
-    QApplication::setDesktopFileName(QStringLiteral("numora"));
+    numora::namedesktopentry();
     numora::look::setupapplication(app);
     numora::Form1 window;
     return QApplication::exec();

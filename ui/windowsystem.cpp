@@ -2,6 +2,10 @@
 // Which of Qt's window systems the game asks for; see windowsystem.h.
 #include "ui/windowsystem.h"
 
+#include "ui/look/x11.h"
+
+#include <QGuiApplication>
+
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
@@ -58,6 +62,14 @@ void choosewindowsystem()
                      variable("XDG_SESSION_TYPE"), variable("XDG_CURRENT_DESKTOP"), variable("XDG_SESSION_DESKTOP")});
     if (!platform.empty())
         setenv("QT_QPA_PLATFORM", platform.c_str(), 1);
+}
+
+void namedesktopentry()
+{
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        QGuiApplication::setDesktopFileName(QStringLiteral("numora"));
+    else
+        look::keepwindowicons();
 }
 
 }  // namespace numora

@@ -2,10 +2,11 @@
 # SPDX-License-Identifier: MIT
 # The game in KWin, KDE Plasma's compositor, started as Plasma's Wayland session starts
 # programs (no platform named), checked from KWin's own view of its windows
-# (kwin_windows.js): the game window on Xwayland, centred in the placement area; a short
-# game by keys to the lost window, which must sit at its fixed place, out of the task
-# bar, with the focus; Return must close it into a new game, which a second short game
-# ends in the lost window again. KWin 5 (Debian 12) and KWin 6 (Debian 13) alike.
+# (kwin_windows.js): the game window on Xwayland, centred in the placement area, with
+# its own icon rather than a desktop entry's; a short game by keys to the lost window,
+# which must sit at its fixed place, out of the task bar, with the focus; Return must
+# close it into a new game, which a second short game ends in the lost window again.
+# KWin 5 (Debian 12) and KWin 6 (Debian 13) alike.
 #   kwin_check.sh <seeded_game>
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -82,7 +83,10 @@ IFS=, read -r ax ay aw ah <<<"$(windows | sed -n 's/^AREA //p')"
 dx=$((fx - ax - (aw - fw) / 2)) dy=$((fy - ay - (ah - fh) / 2))
 ((dx >= -2 && dx <= 2 && dy >= -2 && dy <= 2)) ||
   fail "the game window's frame $fx,$fy ${fw}x$fh is not centred in $ax,$ay ${aw}x$ah: off by $dx,$dy"
-echo "the game window: frame $fx,$fy ${fw}x$fh on Xwayland, centred within $dx,$dy;" \
+# A window that names a desktop entry gets the entry's icon from KWin, not its own.
+[[ $(field "$main" desktopFile) == - ]] ||
+  fail "the game window names the desktop entry $(field "$main" desktopFile): KWin shows its icon, not the spinning top"
+echo "the game window: frame $fx,$fy ${fw}x$fh on Xwayland, centred within $dx,$dy, its own icon;" \
   "maximizable=$(field "$main" maximizable) minimizable=$(field "$main" minimizable)"
 
 within 10 active Numora || fail "the game window did not get the focus"

@@ -24,7 +24,7 @@ int main(int argc, char *argv[])
     numora::look::preparedesktop();
     QApplication app(qtargc, argv);
     QApplication::setApplicationName(QStringLiteral("Numora"));
-    QApplication::setDesktopFileName(QStringLiteral("numora"));
+    numora::namedesktopentry();
     numora::look::setupapplication(app);
     numora::Form1 window(seed);
     return QApplication::exec();
