@@ -44,6 +44,13 @@ version=$("$kwin" --version 2>/dev/null | sed -n 's/^kwin \([0-9]*\)\..*/\1/p')
 size=${KWIN_SIZE:-1280x1024} scale=${KWIN_SCALE:-1}
 width=${size%x*} height=${size#*x}
 XVFB_SCREEN=$((width * scale))x$((height * scale))x24 . "$here/../../support/xvfb.sh"
+# KWin 6 takes the output's scale from its own settings rather than from --scale.
+cat >"$XDG_CONFIG_HOME/kwinoutputconfig.json" <<JSON
+[{"name": "outputs", "data": [{"connectorName": "X11-0", "scale": $scale,
+   "mode": {"width": $((width * scale)), "height": $((height * scale)), "refreshRate": 60000}}]},
+ {"name": "setups", "data": [{"lidClosed": false,
+   "outputs": [{"enabled": true, "outputIndex": 0, "position": {"x": 0, "y": 0}, "priority": 0}]}]}]
+JSON
 host=$DISPLAY
 
 # What Plasma's Wayland session tells the programs it starts; KDE_FULL_SESSION and
