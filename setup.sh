@@ -12,8 +12,9 @@ play_packages=(g++ cmake make qt6-base-dev libgl-dev libxcb1-dev fonts-liberatio
 package_packages=(dpkg-dev file)
 # Testing: the test libraries, a virtual X server and its tools, the desktop themes and
 # the Wayland compositor the window is tried under, the accessibility bus and its
-# client, the packaging checkers and the static analysers.
-test_packages=(libgtest-dev libbenchmark-dev xvfb x11-utils xdotool python3 python3-xlib
+# client, the packaging checkers and the static analysers; Pillow and numpy, with which
+# tools/make_assets.py redraws the pictures.
+test_packages=(libgtest-dev libbenchmark-dev xvfb x11-utils xdotool python3 python3-xlib python3-pil python3-numpy
   qt6ct qt6-gtk-platformtheme weston qt6-wayland
   dbus at-spi2-core python3-pyatspi
   desktop-file-utils appstream lintian man-db
@@ -92,8 +93,8 @@ case "${1:-}" in
     # The whole suite in the release build, again in the debug build (tests must not
     # lean on optimisation), again under AddressSanitizer and UndefinedBehaviorSanitizer,
     # then clang-tidy and cppcheck. The package, the pictures, what Orca speaks and how
-    # GNOME and KWin frame and place the windows do not depend on the build type: they are
-    # checked once, in the release build.
+    # GNOME and KWin frame and place the windows do not depend on the build type: they
+    # are checked once, in the release build.
     stage "release suite" suite release
     stage "debug suite" suite debug -E '^(packaging\.|tools\.assets$|ui\.desktop_orca$|ui\.desktop_gnome$|ui\.desktop_kwin$)'
     stage "sanitizer suite" suite asan -E '^(packaging\.|tools\.assets$|ui\.desktop_orca$|ui\.desktop_gnome$|ui\.desktop_kwin$)'

@@ -40,7 +40,7 @@ active() { [[ $(field "$(window "$1")" active) == true ]]; }
 gone() { ! window "$1" >/dev/null; }
 # The window on Xwayland whose caption matches the pattern: a window of the game there is
 # one that went through Xwayland.
-x11window() { xdotool search --onlyvisible --name "^$1\$" | head -1; }
+x11window() { xdotool search --onlyvisible --name "^$1\$" | head -1 | grep .; }
 # A window's client area on the screen, x,y,width,height: KWin 6 tells it; KWin 5 tells
 # the frame only, so there it is read from Xwayland.
 client() {
@@ -76,8 +76,8 @@ game_pid=$!
 trap 'kill "$game_pid" 2>/dev/null; wait "$game_pid" 2>/dev/null' EXIT
 within 20 window 'Numora' >/dev/null || fail "the game window did not appear"
 main=$(window 'Numora')
+within 10 x11window Numora >/dev/null || fail "the game window is not on Xwayland: the game did not choose it"
 gameid=$(x11window Numora)
-[[ -n $gameid ]] || fail "the game window is not on Xwayland: the game did not choose it"
 IFS=, read -r fx fy fw fh <<<"$(field "$main" frame)"
 IFS=, read -r ax ay aw ah <<<"$(windows | sed -n 's/^AREA //p')"
 dx=$((fx - ax - (aw - fw) / 2)) dy=$((fy - ay - (ah - fh) / 2))
@@ -102,5 +102,6 @@ echo "the lost window: client $place, focused, out of the task bar;" \
 
 keys Return
 within 10 gone "$lostcaption" || fail "Return did not close the lost window"
+within 10 active Numora || fail "the game window did not get the focus back"
 loseagame
 echo "Return answered YES: the lost window closed, and a new game ended in it again"
