@@ -27,6 +27,9 @@ test_packages=(xvfb x11-utils xdotool python3 python3-xlib python3-pil python3-n
 # D-Bus and picture bindings the check uses (about 95 MB); without the rest of the GNOME
 # desktop that they recommend.
 gnome_packages=(gnome-shell gnome-screenshot xwayland python3-dbus python3-gi gir1.2-gdkpixbuf-2.0)
+# Testing under KDE Plasma's compositor, KWin, with its Breeze frames (about 180 MB);
+# without the rest of the Plasma desktop.
+kwin_packages=(kwin-wayland kwin-style-breeze)
 
 install_missing() {  # package... [-- package installed without what it recommends...]
   local missing=() bare=() p plain=1
@@ -123,11 +126,11 @@ case "${1:-}" in
     # First what the builds and the static checks need; what only running the tests needs
     # installs while the release build compiles.
     install_missing "${play_packages[@]}" "${package_packages[@]}" "${test_build_packages[@]}"
-    background "test tools installed" normal install_missing "${test_packages[@]}" -- "${gnome_packages[@]}"
+    background "test tools installed" normal install_missing "${test_packages[@]}" -- "${gnome_packages[@]}" "${kwin_packages[@]}"
     # The whole suite in the release build, then again in an unoptimised debug build
     # (assertions on, so that no test leans on optimisation) under AddressSanitizer and
     # UndefinedBehaviorSanitizer. The package, the pictures, what Orca speaks and how
-    # GNOME frames and places the windows do not depend on the build type: they are
+    # GNOME and KWin frame and place the windows do not depend on the build type: they are
     # checked once, in the release build. clang-tidy, cppcheck and clang-format need only
     # the release build's compile commands and generated sources: they run beside the
     # two suites on the processors those leave idle, as while the desktop tests wait for
@@ -136,7 +139,7 @@ case "${1:-}" in
     joined
     background "static checks" idle tests/static_checks.sh build/release
     stage "release tests" ctest --preset release -j "$(nproc)"
-    stage "debug sanitizer suite" suite asan -E '^(packaging\.|tools\.assets$|ui\.desktop_orca$|ui\.desktop_gnome$)'
+    stage "debug sanitizer suite" suite asan -E '^(packaging\.|tools\.assets$|ui\.desktop_orca$|ui\.desktop_gnome$|ui\.desktop_kwin$)'
     joined
     echo "==== summary"
     printf '%s\n' "${summary[@]}"
