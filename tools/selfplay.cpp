@@ -2,8 +2,10 @@
 // Plays the computer's side against secrets that it answers honestly, rated by the
 // game's own strategy (design) or by another one.
 //   numora-selfplay --secret 1234 [--seed N] [--strategy NAME]
-//   numora-selfplay --all [--seed N] [--threads N] [--strategy NAME]
-//   numora-selfplay --compare [--seed N] [--threads N]   every strategy over every secret
+//   numora-selfplay --all [--seed N] [--threads N] [--strategy NAME] [--sample N]
+//   numora-selfplay --compare [--seed N] [--threads N] [--sample N]   every strategy over every secret
+// --sample N plays N secrets spread evenly over the table instead of all 4536, each
+// game as --all plays it.
 #include "engine/computerplayer.h"
 
 #include <unistd.h>
@@ -82,19 +84,21 @@ std::uint64_t number(const char *text, const char *flag)
     return value;
 }
 
-// Games by number of guesses, over every secret; empty when one was not found.
-std::map<int, int> playall(std::uint64_t seed, std::uint64_t threads, Score score, bool progress)
+// Games by number of guesses, over `games` secrets spread evenly over the table (every
+// secret when `games` is kCandidates); empty when one was not found.
+std::map<int, int> playall(std::uint64_t seed, std::uint64_t threads, Score score, bool progress, int games)
 {
     CandidateTable candidates{};
     buildcandidates(candidates);
-    std::vector<int> counts(kCandidates);
+    std::vector<int> counts(games);
     std::atomic<int> next{0}, done{0};
     auto worker = [&] {
-        for (int i; (i = next++) < kCandidates;) {
-            counts[i] = playgame(candidates[i], seed, static_cast<std::uint64_t>(i), score, false);
+        for (int i; (i = next++) < games;) {
+            const int row = static_cast<int>(static_cast<long>(i) * kCandidates / games);
+            counts[i] = playgame(candidates[row], seed, static_cast<std::uint64_t>(row), score, false);
             const int d = ++done;
             if (progress && d % 45 == 0)
-                std::fprintf(stderr, "\r[%-50s] %d/%d", std::string(d * 50 / kCandidates, '#').c_str(), d, kCandidates);
+                std::fprintf(stderr, "\r[%-50s] %d/%d", std::string(d * 50 / games, '#').c_str(), d, games);
         }
     };
     std::vector<std::thread> pool;
@@ -116,15 +120,17 @@ std::map<int, int> playall(std::uint64_t seed, std::uint64_t threads, Score scor
 
 double meanof(const std::map<int, int> &histogram)
 {
-    long total = 0;
-    for (auto [k, n] : histogram)
+    long total = 0, games = 0;
+    for (auto [k, n] : histogram) {
         total += static_cast<long>(k) * n;
-    return static_cast<double>(total) / kCandidates;
+        games += n;
+    }
+    return static_cast<double>(total) / static_cast<double>(games);
 }
 
 // One row a strategy: its mean, its most guesses, its games by guesses from 1 up, and
 // the wall time it took.
-int compare(std::uint64_t seed, std::uint64_t threads)
+int compare(std::uint64_t seed, std::uint64_t threads, int games)
 {
     struct Row {
         std::string_view name;
@@ -135,7 +141,7 @@ int compare(std::uint64_t seed, std::uint64_t threads)
     int most = 0;
     for (const Strategy &s : strategies()) {
         const auto start = std::chrono::steady_clock::now();
-        auto histogram = playall(seed, threads, s.score, false);
+        auto histogram = playall(seed, threads, s.score, false, games);
         const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
         if (histogram.empty())
             return 1;
@@ -162,9 +168,9 @@ int compare(std::uint64_t seed, std::uint64_t threads)
 int main(int argc, char **argv)
 {
     std::string secret;
-    bool all = false, comparing = false;
+    bool all = false, comparing = false, sampled = false;
     const Strategy *strategy = nullptr;
-    std::uint64_t seed = 1, threads = 1;
+    std::uint64_t seed = 1, threads = 1, sample = kCandidates;
     for (int i = 1; i < argc; ++i) {
         const std::string flag = argv[i];
         const bool hasvalue = i + 1 < argc;
@@ -172,7 +178,8 @@ int main(int argc, char **argv)
             all = true;
         } else if (flag == "--compare") {
             comparing = true;
-        } else if (flag == "--secret" || flag == "--seed" || flag == "--threads" || flag == "--strategy") {
+        } else if (flag == "--secret" || flag == "--seed" || flag == "--threads" || flag == "--strategy" ||
+                   flag == "--sample") {
             if (!hasvalue)
                 usage(("missing value for " + flag).c_str());
             const char *value = argv[++i];
@@ -182,6 +189,9 @@ int main(int argc, char **argv)
                 seed = number(value, "--seed");
             } else if (flag == "--threads") {
                 threads = number(value, "--threads");
+            } else if (flag == "--sample") {
+                sample = number(value, "--sample");
+                sampled = true;
             } else {
                 strategy = findstrategy(value);
                 if (!strategy)
@@ -195,6 +205,8 @@ int main(int argc, char **argv)
         usage("give one of --secret, --all and --compare");
     if (comparing && strategy)
         usage("--compare plays every strategy: no --strategy");
+    if (sampled && !secret.empty())
+        usage("--sample goes with --all or --compare");
     const Score score = strategy ? strategy->score : nullptr;
     if (!secret.empty()) {
         if (!admissible(secret))
@@ -205,9 +217,11 @@ int main(int argc, char **argv)
     }
     if (threads < 1 || threads > 64)
         usage("--threads takes 1 to 64");
+    if (sample < 1 || sample > kCandidates)
+        usage("--sample takes 1 to 4536");
     if (comparing)
-        return compare(seed, threads);
-    const auto histogram = playall(seed, threads, score, isatty(2));
+        return compare(seed, threads, static_cast<int>(sample));
+    const auto histogram = playall(seed, threads, score, isatty(2), static_cast<int>(sample));
     if (histogram.empty())
         return 1;
     for (auto [k, n] : histogram)

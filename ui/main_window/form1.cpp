@@ -54,6 +54,10 @@ Form1::Form1(std::optional<std::uint64_t> seed, QWidget *parent)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Numora"));
+    // A sizable border without a maximize box. KWin (KDE Plasma) offers to maximize every
+    // resizable window all the same, on X11 and on Wayland: it ignores the Motif hints that
+    // leave the box out, and no window type, size limit on one axis or property a program
+    // may set takes it away; only a fixed size would.
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
     setWindowIcon(windowicon());  // until the first tick spins it
