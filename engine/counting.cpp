@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <span>
 
 #if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
 #define NUMORA_AVX2 1
@@ -44,7 +45,7 @@ int wantedkey(int code)
 }
 
 constexpr int kWidest = 32;  // lanes of the widest counting code
-constexpr int kPadded = (kCandidates + kWidest - 1) / kWidest * kWidest;
+constexpr int kPadded = (kAllNumbers + kWidest - 1) / kWidest * kWidest;
 
 // Everything the counting loops need for one turn. Each possible q is split into
 // its halves q0q1 and q2q3; every distinct half gets a slot, and the key of p against
@@ -54,25 +55,28 @@ struct Turn {
     int possiblecount = 0;
     int slotcount = 0;
     std::array<std::array<std::uint8_t, 2>, 2 * 100> slotweights;  // of each slot: its two digits' weights
-    std::array<std::uint8_t, kCandidates> firstslot;               // of each possible
-    std::array<std::uint8_t, kCandidates> secondslot;
+    std::array<std::uint8_t, kAllNumbers> firstslot;               // of each possible
+    std::array<std::uint8_t, kAllNumbers> secondslot;
     alignas(kWidest) std::array<std::array<std::uint8_t, kPadded>, 4> columns;  // pool digits, 10 past the pool
     // Of each pool row, over the possibles other than itself: their number, and the
     // sums of plus and of common digits (at most 4 * 4536).
     alignas(kWidest) std::array<std::uint16_t, kPadded> others, plussum, commonsum;
 };
 
-void prepareturn(const Module1 &m, const Scratch &s, const PoolRows &rows, Turn &t)
+// The guesses' digits go into the columns, the possibles into their halves' slots;
+// selfrows gives each possible's row among the guesses, or kNoRow.
+void prepareturn(std::span<const Digits> guesses, std::span<const Digits> possibles,
+                 std::span<const std::uint16_t> selfrows, Turn &t)
 {
-    t.poolsize = m.poollast() + 1;
-    t.possiblecount = s.possiblecount;
+    t.poolsize = static_cast<int>(guesses.size());
+    t.possiblecount = static_cast<int>(possibles.size());
     std::array<int, 100> slot;
     t.slotcount = 0;
     for (int half = 0; half < 2; ++half) {
         auto &slots = half == 0 ? t.firstslot : t.secondslot;
         slot.fill(-1);
-        for (int i = 0; i < s.possiblecount; ++i) {
-            const Digits &q = s.possibles[i];
+        for (int i = 0; i < t.possiblecount; ++i) {
+            const Digits &q = possibles[i];
             const int pair = 10 * q[2 * half] + q[2 * half + 1];
             if (slot[pair] < 0) {
                 slot[pair] = t.slotcount;
@@ -87,10 +91,10 @@ void prepareturn(const Module1 &m, const Scratch &s, const PoolRows &rows, Turn 
     // digits, the plus and the common digits of p against all of them.
     std::array<std::array<int, 10>, 4> incolumn{};
     std::array<int, 10> holding{};
-    for (int i = 0; i < s.possiblecount; ++i)
+    for (const Digits &q : possibles)
         for (int j = 0; j < 4; ++j) {
-            ++incolumn[j][s.possibles[i][j]];
-            ++holding[s.possibles[i][j]];
+            ++incolumn[j][q[j]];
+            ++holding[q[j]];
         }
     std::array<std::array<int, 10>, 4> digitcounts;  // both, the second times 65536
     for (int j = 0; j < 4; ++j)
@@ -98,23 +102,26 @@ void prepareturn(const Module1 &m, const Scratch &s, const PoolRows &rows, Turn 
             digitcounts[j][d] = incolumn[j][d] + (holding[d] << 16);
     const int poolsize = t.poolsize;
     for (int p = 0; p < poolsize; ++p) {
-        const Digits &d = m.candidates[p];
+        const Digits &d = guesses[p];
         const int sums = digitcounts[0][d[0]] + digitcounts[1][d[1]] + digitcounts[2][d[2]] + digitcounts[3][d[3]];
         t.plussum[p] = static_cast<std::uint16_t>(sums & 0xffff);
         t.commonsum[p] = static_cast<std::uint16_t>(sums >> 16);
         for (int j = 0; j < 4; ++j)
             t.columns[j][p] = d[j];
     }
+    const int padded = (poolsize + kWidest - 1) / kWidest * kWidest;
     for (int j = 0; j < 4; ++j)
-        std::fill(t.columns[j].begin() + poolsize, t.columns[j].end(), 10);  // 10 meets nothing
-    std::fill(t.plussum.begin() + poolsize, t.plussum.end(), 0);
-    std::fill(t.commonsum.begin() + poolsize, t.commonsum.end(), 0);
-    t.others.fill(static_cast<std::uint16_t>(s.possiblecount));
-    for (int i = 0; i < s.possiblecount; ++i) {
+        std::fill(t.columns[j].begin() + poolsize, t.columns[j].begin() + padded, 10);  // 10 meets nothing
+    std::fill(t.plussum.begin() + poolsize, t.plussum.begin() + padded, 0);
+    std::fill(t.commonsum.begin() + poolsize, t.commonsum.begin() + padded, 0);
+    std::fill(t.others.begin(), t.others.begin() + padded, static_cast<std::uint16_t>(t.possiblecount));
+    for (const std::uint16_t row : selfrows) {
+        if (row == kNoRow)
+            continue;
         // A possible meets itself with 4 plus and 4 common digits, in no class.
-        t.others[rows[i]] -= 1;
-        t.plussum[rows[i]] -= 4;
-        t.commonsum[rows[i]] -= 4;
+        t.others[row] -= 1;
+        t.plussum[row] -= 4;
+        t.commonsum[row] -= 4;
     }
 }
 
@@ -192,7 +199,7 @@ template <int W>
 // Class sizes from the totals of the counted classes; the other three follow from
 // the sums, as above.
 template <int W>
-[[gnu::always_inline]] inline void storesizes(Scratch &s, const Turn &t, int base,
+[[gnu::always_inline]] inline void storesizes(ClassSizes *sizesout, const Turn &t, int base,
                                               const typename Lanes<W>::Words *total)
 {
     using Words = typename Lanes<W>::Words;
@@ -215,11 +222,11 @@ template <int W>
         sizes[1] = ones[l];
         sizes[2] = twos[l];
         sizes[5] = tens[l];
-        s.classsizes.at(base + l) = sizes;
+        sizesout[base + l] = sizes;
     }
 }
 
-void countportable(Scratch &s, const Turn &t)
+void countportable(ClassSizes *sizes, const Turn &t)
 {
     constexpr int W = 16;
     Lanes<W>::Bytes halfkeys[2 * 100];
@@ -227,7 +234,7 @@ void countportable(Scratch &s, const Turn &t)
     for (int base = 0; base < t.poolsize; base += W) {
         halfkeysof<W>(t, base, halfkeys);
         comparecount<W>(t, halfkeys, total);
-        storesizes<W>(s, t, base, total);
+        storesizes<W>(sizes, t, base, total);
     }
 }
 
@@ -236,7 +243,7 @@ void countportable(Scratch &s, const Turn &t)
 // A byte lookup by the low four bits of the key adds 1 to one nibble counter and 16
 // to another, two classes in a byte, and nibbles go into byte counters every 15
 // possibles. The hit, 20, looks up 4, the key of class 2, which is not counted.
-__attribute__((target("avx2"))) void countavx2(Scratch &s, const Turn &t)
+__attribute__((target("avx2"))) void countavx2(ClassSizes *sizes, const Turn &t)
 {
     constexpr int W = 32;
     using Bytes = Lanes<W>::Bytes;
@@ -275,7 +282,7 @@ __attribute__((target("avx2"))) void countavx2(Scratch &s, const Turn &t)
             for (int n = 0; n < kCounted; ++n)
                 total[n] = (start == 0 ? Words{} : total[n]) + __builtin_convertvector(counters[n], Words);
         }
-        storesizes<W>(s, t, base, total);
+        storesizes<W>(sizes, t, base, total);
     }
 }
 #endif
@@ -348,17 +355,24 @@ int agreeingrows(const Module1 &m, PoolRows &rows)
     return count;
 }
 
-void countkernel(const Module1 &m, Scratch &s, const PoolRows &rows, [[maybe_unused]] Counting how)
+void countsplits(std::span<const Digits> guesses, std::span<const Digits> possibles,
+                 std::span<const std::uint16_t> selfrows, std::span<ClassSizes> sizes, [[maybe_unused]] Counting how)
 {
     static thread_local Turn t;
-    prepareturn(m, s, rows, t);
+    prepareturn(guesses, possibles, selfrows, t);
 #ifdef NUMORA_AVX2
     if (how == Counting::Fastest && __builtin_cpu_supports("avx2")) {
-        countavx2(s, t);
+        countavx2(sizes.data(), t);
         return;
     }
 #endif
-    countportable(s, t);
+    countportable(sizes.data(), t);
+}
+
+void countkernel(const Module1 &m, Scratch &s, const PoolRows &rows, Counting how)
+{
+    countsplits(std::span(m.candidates).first(m.poollast() + 1), std::span(s.possibles).first(s.possiblecount),
+                std::span(rows).first(s.possiblecount), s.classsizes, how);
 }
 
 }  // namespace numora

@@ -19,7 +19,9 @@ if [[ ${2:-} != unoptimised ]]; then
 fi
 for args in "--secret 0123" "--secret 1123" "--secret" "--frobnicate" "--all --threads" \
   "--all --strategy" "--all --strategy random" "--secret 1234 --strategy Design" "--compare --strategy parts" \
-  "--compare --all" "--compare --secret 1234" "--compare --threads 0"; do
+  "--compare --all" "--compare --secret 1234" "--compare --threads 0" "--solve --seed 3" "--solve --strategy parts" \
+  "--all --leading-zero" "--all --worst-case" "--compare --out x" "--solve --replay x" "--replay" "--replay /nonexistent" \
+  "--replay $0 --threads 2" "--replay $0" "--solve --out /nonexistent/x"; do
   set +e; "$tool" $args >/dev/null 2>&1; rc=$?; set -e
   [[ $rc == 2 ]] || { echo "'$args' exited $rc"; exit 1; }
 done
