@@ -5,8 +5,10 @@
 #include "engine/counting.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <span>
+#include <vector>
 
 #if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
 #define NUMORA_AVX2 1
@@ -65,10 +67,9 @@ struct Turn {
 
 // The guesses' digits go into the columns, the possibles into their halves' slots;
 // selfrows gives each possible's row among the guesses, or kNoRow.
-void prepareturn(std::span<const Digits> guesses, std::span<const Digits> possibles,
-                 std::span<const std::uint16_t> selfrows, Turn &t)
+// The possibles' halves into their slots.
+void prepareslots(std::span<const Digits> possibles, Turn &t)
 {
-    t.poolsize = static_cast<int>(guesses.size());
     t.possiblecount = static_cast<int>(possibles.size());
     std::array<int, 100> slot;
     t.slotcount = 0;
@@ -87,6 +88,27 @@ void prepareturn(std::span<const Digits> guesses, std::span<const Digits> possib
             slots[i] = static_cast<std::uint8_t>(slot[pair]);
         }
     }
+}
+
+// The guesses' digits into the columns, 10 past them.
+void preparecolumns(std::span<const Digits> guesses, Turn &t)
+{
+    const int poolsize = t.poolsize = static_cast<int>(guesses.size());
+    for (int p = 0; p < poolsize; ++p)
+        for (int j = 0; j < 4; ++j)
+            t.columns[j][p] = guesses[p][j];
+    const int padded = (poolsize + kWidest - 1) / kWidest * kWidest;
+    for (int j = 0; j < 4; ++j)
+        std::fill(t.columns[j].begin() + poolsize, t.columns[j].begin() + padded, 10);  // 10 meets nothing
+}
+
+// The guesses' digits go into the columns, the possibles into their halves' slots;
+// selfrows gives each possible's row among the guesses, or kNoRow.
+void prepareturn(std::span<const Digits> guesses, std::span<const Digits> possibles,
+                 std::span<const std::uint16_t> selfrows, Turn &t)
+{
+    t.poolsize = static_cast<int>(guesses.size());
+    prepareslots(possibles, t);
     // Possibles with digit d in column j, and holding d anywhere: summed over p's
     // digits, the plus and the common digits of p against all of them.
     std::array<std::array<int, 10>, 4> incolumn{};
@@ -152,7 +174,7 @@ template <int W> struct Lanes {
 // q, the key of each lane is the sum of two entries of halfkeys, the lane's key
 // against q's two halves.
 template <int W>
-[[gnu::always_inline]] inline void halfkeysof(const Turn &t, int base, typename Lanes<W>::Bytes *halfkeys)
+[[gnu::always_inline]] inline void weightsof(const Turn &t, int base, typename Lanes<W>::Bytes *weights)
 {
     using Bytes = typename Lanes<W>::Bytes;
     Bytes column[4];
@@ -163,10 +185,17 @@ template <int W>
         const auto e = static_cast<std::uint8_t>(d);
         inside[d] = Bytes((column[0] == e) | (column[1] == e) | (column[2] == e) | (column[3] == e)) & kCommonWeight;
     }
-    Bytes weights[40];  // the key of one digit d of q in column j, numbered 10 * j + d
+    // the key of one digit d of q in column j, numbered 10 * j + d
     for (int j = 0; j < 4; ++j)
         for (int d = 0; d < 10; ++d)
             weights[10 * j + d] = (Bytes(column[j] == static_cast<std::uint8_t>(d)) & kPlusWeight) + inside[d];
+}
+
+template <int W>
+[[gnu::always_inline]] inline void halfkeysof(const Turn &t, int base, typename Lanes<W>::Bytes *halfkeys)
+{
+    typename Lanes<W>::Bytes weights[40];
+    weightsof<W>(t, base, weights);
     for (int s = 0; s < t.slotcount; ++s)
         halfkeys[s] = weights[t.slotweights[s][0]] + weights[t.slotweights[s][1]];
 }
@@ -238,6 +267,83 @@ void countportable(ClassSizes *sizes, const Turn &t)
     }
 }
 
+// The weights of every block of W guesses, kept while the guesses stay: bytes, as a
+// vector of vector types would not keep their alignment.
+template <int W> const std::vector<std::uint8_t> &weightsofall(std::span<const Digits> guesses)
+{
+    static thread_local std::vector<std::uint8_t> weights;
+    static thread_local std::pair<const Digits *, std::size_t> of{nullptr, 0};
+    if (of != std::pair(guesses.data(), guesses.size())) {
+        static thread_local Turn t;
+        preparecolumns(guesses, t);
+        weights.resize((guesses.size() + W - 1) / W * 40 * W);
+        typename Lanes<W>::Bytes block[40];
+        for (std::size_t base = 0; base < guesses.size(); base += W) {
+            weightsof<W>(t, static_cast<int>(base), block);
+            std::memcpy(&weights[base * 40], block, sizeof block);
+        }
+        of = {guesses.data(), guesses.size()};
+    }
+    return weights;
+}
+
+// The halves' keys of the block of W guesses from `base`, from their cached weights.
+template <int W>
+[[gnu::always_inline]] inline void cachedhalfkeys(const Turn &t, const std::vector<std::uint8_t> &weights, int base,
+                                                  typename Lanes<W>::Bytes *halfkeys)
+{
+    const std::uint8_t *w = &weights[static_cast<std::size_t>(base) * 40];
+    for (int s = 0; s < t.slotcount; ++s) {
+        typename Lanes<W>::Bytes first, second;
+        std::memcpy(&first, w + t.slotweights[s][0] * W, W);
+        std::memcpy(&second, w + t.slotweights[s][1] * W, W);
+        halfkeys[s] = first + second;
+    }
+}
+
+// The answers other than the hit, each a bit from 0 to 12, by key modulo 16 (in which
+// they all differ); 0 for a key no answer has.
+constexpr std::array<std::uint16_t, 16> answerbits = [] {
+    std::array<std::uint16_t, 16> bits{};
+    for (int n = 0; n < kClasses; ++n)
+        bits[keyofcode(kSignCodes[n]) % 16] = static_cast<std::uint16_t>(1U << n);
+    return bits;
+}();
+
+void storeanswers(std::span<const std::uint16_t> met, std::span<const std::uint8_t> hit, int count, Answers *answers)
+{
+    for (int l = 0; l < count; ++l)
+        answers[l] = Answers{static_cast<std::uint8_t>(std::popcount(met[l]) + (hit[l] != 0 ? 1 : 0)), hit[l] != 0};
+}
+
+// On 16-byte lanes: a comparison with each answer's key.
+void answersportable(const Turn &t, std::span<const Digits> guesses, Answers *answers)
+{
+    constexpr int W = 16;
+    using Bytes = Lanes<W>::Bytes;
+    const auto &weights = weightsofall<W>(guesses);
+    const int poolsize = static_cast<int>(guesses.size());
+    Bytes halfkeys[2 * 100];
+    for (int base = 0; base < poolsize; base += W) {
+        cachedhalfkeys<W>(t, weights, base, halfkeys);
+        Bytes met[kClasses + 1] = {};
+        for (int q = 0; q < t.possiblecount; ++q) {
+            const Bytes key = halfkeys[t.firstslot[q]] + halfkeys[t.secondslot[q]];
+            for (int n = 0; n < kClasses; ++n)
+                met[n] |= Bytes(key == static_cast<std::uint8_t>(keyofcode(kSignCodes[n])));
+            met[kClasses] |= Bytes(key == static_cast<std::uint8_t>(keyofcode(kHit)));
+        }
+        std::array<std::uint16_t, W> bits{};
+        std::array<std::uint8_t, W> hit{};
+        for (int l = 0; l < W; ++l) {
+            for (int n = 0; n < kClasses; ++n)
+                bits[l] |= static_cast<std::uint16_t>((met[n][l] & 1U) << n);
+            hit[l] = met[kClasses][l];
+        }
+        storeanswers(bits, hit, std::min(W, poolsize - base), answers + base);
+    }
+}
+
 #ifdef NUMORA_AVX2
 // On 32-byte lanes, chosen at run time, so the program still runs on any x86-64.
 // A byte lookup by the low four bits of the key adds 1 to one nibble counter and 16
@@ -283,6 +389,46 @@ __attribute__((target("avx2"))) void countavx2(ClassSizes *sizes, const Turn &t)
                 total[n] = (start == 0 ? Words{} : total[n]) + __builtin_convertvector(counters[n], Words);
         }
         storesizes<W>(sizes, t, base, total);
+    }
+}
+
+// On 32-byte lanes: a byte lookup by the key modulo 16 sets the answer's bit among the
+// low eight or the high five; the hit's key, 20, looks up nothing (its index has the top
+// bit set) and has its own comparison.
+__attribute__((target("avx2"))) void answersavx2(const Turn &t, std::span<const Digits> guesses, Answers *answers)
+{
+    constexpr int W = 32;
+    using Bytes = Lanes<W>::Bytes;
+    alignas(W) std::uint8_t low[W], high[W];
+    for (int i = 0; i < W; ++i) {
+        low[i] = static_cast<std::uint8_t>(answerbits[i % 16] & 0xff);
+        high[i] = static_cast<std::uint8_t>(answerbits[i % 16] >> 8);
+    }
+    __m256i lowbits, highbits;
+    std::memcpy(&lowbits, low, W);
+    std::memcpy(&highbits, high, W);
+    const auto &weights = weightsofall<W>(guesses);
+    const int poolsize = static_cast<int>(guesses.size());
+    const Bytes hitkey = Bytes{} + static_cast<std::uint8_t>(keyofcode(kHit));
+    Bytes halfkeys[2 * 100];
+    for (int base = 0; base < poolsize; base += W) {
+        cachedhalfkeys<W>(t, weights, base, halfkeys);
+        Bytes metlow{}, methigh{}, hit{};
+        for (int q = 0; q < t.possiblecount; ++q) {
+            const Bytes key = halfkeys[t.firstslot[q]] + halfkeys[t.secondslot[q]];
+            const auto ishit = Bytes(key == hitkey);
+            const auto index = __m256i(key | (ishit & 0x80));
+            metlow |= Bytes(_mm256_shuffle_epi8(lowbits, index));
+            methigh |= Bytes(_mm256_shuffle_epi8(highbits, index));
+            hit |= ishit;
+        }
+        std::array<std::uint16_t, W> bits{};
+        std::array<std::uint8_t, W> hits{};
+        for (int l = 0; l < W; ++l) {
+            bits[l] = static_cast<std::uint16_t>(metlow[l] | (methigh[l] << 8));
+            hits[l] = hit[l];
+        }
+        storeanswers(bits, hits, std::min(W, poolsize - base), answers + base);
     }
 }
 #endif
@@ -367,6 +513,19 @@ void countsplits(std::span<const Digits> guesses, std::span<const Digits> possib
     }
 #endif
     countportable(sizes.data(), t);
+}
+
+void countanswers(std::span<const Digits> guesses, std::span<const Digits> possibles, std::span<Answers> answers)
+{
+    static thread_local Turn t;
+    prepareslots(possibles, t);
+#ifdef NUMORA_AVX2
+    if (__builtin_cpu_supports("avx2")) {
+        answersavx2(t, guesses, answers.data());
+        return;
+    }
+#endif
+    answersportable(t, guesses, answers.data());
 }
 
 void countkernel(const Module1 &m, Scratch &s, const PoolRows &rows, Counting how)

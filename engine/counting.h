@@ -29,6 +29,15 @@ void countkernel(const Module1 &m, Scratch &s, const PoolRows &rows, Counting ho
 void countsplits(std::span<const Digits> guesses, std::span<const Digits> possibles,
                  std::span<const std::uint16_t> selfrows, std::span<ClassSizes> sizes, Counting how);
 
+// How many different answers a guess gets from the possibles, the hit among them or not.
+// Made for asking about one list of guesses again and again: what it prepares of them is
+// kept while their address and number stay, so the list must not change meanwhile.
+struct Answers {
+    std::uint8_t different = 0;
+    bool hit = false;
+};
+void countanswers(std::span<const Digits> guesses, std::span<const Digits> possibles, std::span<Answers> answers);
+
 // The plain definition, by signcode for every pair: fills possibles and, with two or
 // more, classsizes; the faster paths give the very same.
 Assessment countreference(const Module1 &m, Scratch &s);

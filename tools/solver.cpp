@@ -207,7 +207,7 @@ private:
     void splitby(std::span<const std::uint16_t> set, int guess, Split &split) const;
     void choose(std::span<const std::uint16_t> set, Level &l, int beta, bool worst, int depthleft);
     int search(std::span<const std::uint16_t> set, int beta, std::vector<Digits> &history, std::uint16_t *bestguess);
-    int perfect(std::span<const std::uint16_t> set) const;
+    int smallbound(std::span<const std::uint16_t> set, std::uint16_t *guess) const;
     int remember(const Key &key, int n, int value, bool found, std::uint16_t guess, std::uint16_t *bestguess);
     int greedy(std::span<const std::uint16_t> set, std::vector<Digits> &history, std::uint16_t *first);
     bool fits(std::span<const std::uint16_t> set, int depth, std::vector<Digits> &history, std::uint16_t *bestguess);
@@ -476,13 +476,12 @@ int Solver::search(std::span<const std::uint16_t> set, int beta, std::vector<Dig
     int lo = std::max(lowest_[n], known.lo);
     if (lo >= beta)
         return lo;
-    // Every secret found with one guess more than the one before: 2n - 1, and only a
-    // possible guess that puts every other possible in a class of its own does that.
-    // Otherwise 2n at least, which a guess does that gives every possible a class.
-    if (n <= answers_ + 1) {
-        if (const int x = perfect(set); x >= 0)
-            return remember(key, n, 2 * n - 1, true, static_cast<std::uint16_t>(x), bestguess);
-        lo = std::max(lo, 2 * n);
+    if (n <= answers_ + 2) {
+        std::uint16_t g = 0;
+        const int least = smallbound(set, &g);
+        if (least <= 2 * n)
+            return remember(key, n, least, true, g, bestguess);
+        lo = std::max(lo, least);
         if (lo >= beta)
             return remember(key, n, lo, false, 0, bestguess);
     }
@@ -563,21 +562,30 @@ int Solver::remember(const Key &key, int n, int value, bool found, std::uint16_t
     return value;
 }
 
-// A possible that puts every other possible in a class of its own, or -1.
-int Solver::perfect(std::span<const std::uint16_t> set) const
+// For a set whose classes are all small enough for the counting bound to be 2s - 1 (a
+// class of s), the least bound over all guesses, and a guess with it: a guess's bound is
+// 3n less its answers (the hit one of them) and 1 more for a possible. It is the set's
+// least total when it is 2n - 1 (a possible that gives every other one a class of its
+// own) or 2n (a guess that gives every possible one, or a possible that leaves one pair).
+int Solver::smallbound(std::span<const std::uint16_t> set, std::uint16_t *guess) const
 {
-    for (const std::uint16_t x : set) {
-        std::uint64_t met = 0;
-        bool alone = true;
-        for (const std::uint16_t y : set) {
-            const std::uint64_t bit = std::uint64_t{1} << code(x, y);
-            alone = alone && (met & bit) == 0;
-            met |= bit;
+    thread_local std::vector<Digits> possibles;
+    thread_local std::vector<Answers> answers;
+    const int n = static_cast<int>(set.size());
+    possibles.resize(n);
+    for (int i = 0; i < n; ++i)
+        possibles[i] = numbers_[set[i]];
+    answers.resize(numbers_.size());
+    countanswers(numbers_, possibles, answers);
+    int most = -1;
+    for (std::size_t g = 0; g < answers.size(); ++g) {
+        const int score = answers[g].different + (answers[g].hit ? 1 : 0);
+        if (score > most) {
+            most = score;
+            *guess = static_cast<std::uint16_t>(g);
         }
-        if (alone)
-            return x;
     }
-    return -1;
+    return 3 * n - most;
 }
 
 // The total of the strategy that always takes the first choice: an upper bound.
@@ -593,9 +601,9 @@ int Solver::greedy(std::span<const std::uint16_t> set, std::vector<Digits> &hist
         *first = known.guess;
         return known.hi;
     }
-    if (const int x = n <= answers_ + 1 ? perfect(set) : -1; x >= 0) {
-        *first = static_cast<std::uint16_t>(x);
-        return 2 * n - 1;
+    if (n <= answers_ + 2) {
+        if (const int least = smallbound(set, first); least <= 2 * n)
+            return least;
     }
     Level &l = level(static_cast<int>(history.size()));
     choose(set, l, kInfinity, false, 0);
