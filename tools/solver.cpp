@@ -203,7 +203,8 @@ private:
     int code(int guess, int secret) const { return signcode(numbers_[guess], numbers_[secret]); }
     bool canonical(const Digits &guess, const std::vector<Digits> &history) const;
     static int indexof(const Digits &number);
-    void guessesfor(std::span<const std::uint16_t> set, Level &l) const;
+    void digitclasses(std::span<const std::uint16_t> set, std::array<int, 10> &classof,
+                      std::array<int, 10> &rank) const;
     void splitby(std::span<const std::uint16_t> set, int guess, Split &split) const;
     void choose(std::span<const std::uint16_t> set, Level &l, int beta, bool worst, int depthleft);
     int search(std::span<const std::uint16_t> set, int beta, std::vector<Digits> &history, std::uint16_t *bestguess);
@@ -351,11 +352,12 @@ int Solver::indexof(const Digits &number)
     return ((number[0] * 10 + number[1]) * 10 + number[2]) * 10 + number[3];
 }
 
-// The guesses that matter at a set. Digits that can be swapped without changing the
-// set (those no secret left holds, those no guess has held yet, ...) are alike: of the
-// guesses that differ only in which of such digits they hold, only the one holding the
-// smallest of them, in order, is kept.
-void Solver::guessesfor(std::span<const std::uint16_t> set, Level &l) const
+// Digits that can be swapped without changing the set (those no secret left holds, those
+// no guess has held yet, ...) are alike: of the guesses that differ only in which of such
+// digits they hold, only the one holding the smallest of them, in order, matters. Each
+// digit gets its class of alike digits and its rank in it.
+void Solver::digitclasses(std::span<const std::uint16_t> set, std::array<int, 10> &classof,
+                          std::array<int, 10> &rank) const
 {
     thread_local std::vector<std::uint8_t> inset;
     inset.assign(10000, 0);
@@ -383,42 +385,49 @@ void Solver::guessesfor(std::span<const std::uint16_t> set, Level &l) const
             if (fixed)
                 root[findroot(b)] = findroot(a);
         }
-    // Each digit's turn in its class: a guess must take a class's digits in order.
-    std::array<int, 10> classof{}, rank{};
     std::array<int, 10> seen{};
-    for (int d = 0; d < rules_.digits; ++d) {
+    for (int d = 0; d < 10; ++d) {
         classof[d] = findroot(d);
         rank[d] = seen[classof[d]]++;
     }
-    l.guesses.clear();
-    std::array<int, 10> taken{};
-    Digits g = numbers_[0];
-    const auto fill = [&](auto &self, int j, unsigned used) -> void {
-        if (j == rules_.places) {
-            l.guesses.push_back(static_cast<std::uint16_t>(rowof_[indexof(g)]));
-            return;
-        }
-        for (int d = j == 0 && !rules_.leadingzero ? 1 : 0; d < rules_.digits; ++d) {
-            if ((used & (1U << d)) != 0 || taken[classof[d]] != rank[d])
-                continue;
-            g[j] = static_cast<std::uint8_t>(d);
-            ++taken[classof[d]];
-            self(self, j + 1, used | (1U << d));
-            --taken[classof[d]];
-        }
-    };
-    fill(fill, 0, 0);
 }
 
 // The guesses worth trying at a set, best first: for the least total, those whose
 // counting bound is below beta; for the worst case, those whose classes all could fit
-// in depthleft - 1 guesses.
+// in depthleft - 1 guesses. The number of different answers each guess gets bounds it
+// first (its classes can be no more even than as even as can be), so only those that
+// pass have their classes counted.
 void Solver::choose(std::span<const std::uint16_t> set, Level &l, int beta, bool worst, int depthleft)
 {
     const int n = static_cast<int>(set.size());
-    guessesfor(set, l);
-    const int count = static_cast<int>(l.guesses.size());
     l.possibles.resize(n);
+    for (int i = 0; i < n; ++i)
+        l.possibles[i] = numbers_[set[i]];
+    thread_local std::vector<Answers> answers;
+    answers.resize(numbers_.size());
+    countanswers(numbers_, l.possibles, answers);
+    std::array<int, 10> classof, rank;
+    digitclasses(set, classof, rank);
+    const long room = worst ? capacity(depthleft - 1) : 0;
+    l.guesses.clear();
+    for (int g = 0; g < static_cast<int>(numbers_.size()); ++g) {
+        const int hit = answers[g].hit ? 1 : 0, parts = answers[g].different - hit;
+        if (parts <= 1 && hit == 0)
+            continue;  // learns nothing
+        const int left = n - hit, even = left / parts, over = left % parts;
+        if (worst ? even + (over > 0 ? 1 : 0) > room
+                  : n + over * lowest_[even + 1] + (parts - over) * lowest_[even] >= beta)
+            continue;
+        std::array<int, 10> taken{};
+        bool first = true;
+        for (int j = 0; j < rules_.places && first; ++j) {
+            const int d = numbers_[g][j];
+            first = taken[classof[d]]++ == rank[d];
+        }
+        if (first)
+            l.guesses.push_back(static_cast<std::uint16_t>(g));
+    }
+    const int count = static_cast<int>(l.guesses.size());
     l.selfrows.resize(n);
     l.digits.resize(count);
     thread_local std::vector<std::uint16_t> where;
@@ -427,13 +436,10 @@ void Solver::choose(std::span<const std::uint16_t> set, Level &l, int beta, bool
         l.digits[i] = numbers_[l.guesses[i]];
         where[l.guesses[i]] = static_cast<std::uint16_t>(i);
     }
-    for (int i = 0; i < n; ++i) {
-        l.possibles[i] = numbers_[set[i]];
+    for (int i = 0; i < n; ++i)
         l.selfrows[i] = where[set[i]];
-    }
     l.sizes.resize(count);
     countsplits(l.digits, l.possibles, l.selfrows, l.sizes, Counting::Fastest);
-    const long room = worst ? capacity(depthleft - 1) : 0;
     l.choices.clear();
     for (int i = 0; i < count; ++i) {
         const ClassSizes &sizes = l.sizes[i];
@@ -444,8 +450,6 @@ void Solver::choose(std::span<const std::uint16_t> set, Level &l, int beta, bool
             bound += lowest_[s];
             spread += s * s;
         }
-        if (largest == n)
-            continue;  // learns nothing
         if (worst ? largest > room : bound >= beta)
             continue;
         // Smaller first: the bound, then the spread, then a possible before the others.
