@@ -145,7 +145,9 @@ struct Level {
     std::vector<Digits> possibles;
     std::vector<std::uint16_t> selfrows;
     std::vector<Choice> choices;
+    std::size_t sorted = 0;  // choices sorted so far
     std::vector<std::uint64_t> shapes;
+    Choice choice(std::size_t i);
     Split split;
 };
 
@@ -457,7 +459,19 @@ void Solver::choose(std::span<const std::uint16_t> set, Level &l, int beta, bool
                                    (static_cast<std::uint64_t>(spread) << 14) | (total < n ? 0U : 1U << 13);
         l.choices.push_back(rank | l.guesses[i]);
     }
-    std::ranges::sort(l.choices);
+    // Most searches take only the first few: the rest is sorted when it is reached.
+    l.sorted = std::min<std::size_t>(l.choices.size(), 8);
+    std::ranges::partial_sort(l.choices, l.choices.begin() + static_cast<std::ptrdiff_t>(l.sorted));
+}
+
+// The i-th choice in order.
+Choice Level::choice(std::size_t i)
+{
+    if (i == sorted) {
+        std::sort(choices.begin() + static_cast<std::ptrdiff_t>(i), choices.end());
+        sorted = choices.size();
+    }
+    return choices[i];
 }
 
 // The least total of `set` when it is below beta; otherwise a lower bound, at least beta.
@@ -508,7 +522,7 @@ int Solver::search(std::span<const std::uint16_t> set, int beta, std::vector<Dig
     if (depth == 1 && task_)
         task_->choices = choicecount;
     for (int i = 0; i < choicecount; ++i) {
-        const Choice ch = l.choices[i];
+        const Choice ch = l.choice(i);
         if (depth == 1 && task_)
             task_->tried = i;
         if (boundof(ch) >= best) {
@@ -657,7 +671,7 @@ bool Solver::fits(std::span<const std::uint16_t> set, int depth, std::vector<Dig
     for (int i = 0; i < choicecount; ++i) {
         if (level == 1 && task_)
             task_->tried = i;
-        const std::uint16_t g = guessof(l.choices[i]);
+        const std::uint16_t g = guessof(l.choice(i));
         if (!canonical(numbers_[g], history))
             continue;
         splitby(set, g, l.split);
