@@ -12,8 +12,9 @@ play_packages=(g++ cmake make qt6-base-dev libgl-dev libxcb1-dev fonts-liberatio
 package_packages=(dpkg-dev file)
 # Testing: the test libraries, a virtual X server and its tools, the desktop themes and
 # the Wayland compositor the window is tried under, the accessibility bus and its
-# client, the packaging checkers and the static analysers.
-test_packages=(libgtest-dev libbenchmark-dev xvfb x11-utils xdotool python3 python3-xlib
+# client, the packaging checkers and the static analysers; Pillow and numpy, with which
+# tools/make_assets.py redraws the pictures.
+test_packages=(libgtest-dev libbenchmark-dev xvfb x11-utils xdotool python3 python3-xlib python3-pil python3-numpy
   qt6ct qt6-gtk-platformtheme weston qt6-wayland
   dbus at-spi2-core python3-pyatspi
   desktop-file-utils appstream lintian man-db

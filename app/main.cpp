@@ -1,9 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "ui/look/style.h"
-#include "ui/main_window/form1.h"
-#include "ui/windowsystem.h"
-
-#include <QApplication>
+#include "ui/main_window/game.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -29,14 +25,5 @@ int main(int, char *argv[])
         std::fputs("numora: no display: start it from a desktop session, or set DISPLAY or WAYLAND_DISPLAY\n", stderr);
         return EXIT_FAILURE;
     }
-    // The game takes no command line; Qt's own options would load a style sheet from a
-    // file or mirror the windows.
-    int qtargc = 1;
-    numora::choosewindowsystem();
-    numora::look::preparedesktop();
-    QApplication app(qtargc, argv);
-    QApplication::setApplicationName(QStringLiteral("Numora"));
-    numora::look::setupapplication(app);
-    numora::Form1 window;
-    return QApplication::exec();
+    return numora::rungame(argv);
 }

@@ -67,12 +67,7 @@ void ratepool(const Module1 &m, Scratch &s)
         // plain mean: x * (1 - 0) + 0 is x exactly.
         const double chance = classtotal == s.possiblecount ? 0.0 : everychance;
         const double information = (ratingacc / classcount) * (1 - chance) + chance;
-        auto &r = s.ratings[p];
-        r[0] = chance;
-        r[1] = information;
-        r[2] = largest;
-        r[3] = smallest;
-        r[4] = reciprocals[largest] * 1000 + information * 100 + chance * 10 + reciprocals[smallest];
+        s.ratings[p] = reciprocals[largest] * 1000 + information * 100 + chance * 10 + reciprocals[smallest];
     }
 }
 
@@ -84,7 +79,7 @@ void pickbest(const Module1 &m, Scratch &s)
     double best = 0;
     int count = 0;
     for (int p = 0; p <= last; ++p) {
-        const double rating = s.ratings[p][4];
+        const double rating = s.ratings[p];
         if (rating > best) {
             best = rating;
             count = 0;

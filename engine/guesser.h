@@ -18,7 +18,7 @@ struct Scratch {
     CandidateTable possibles{};  // pool rows that fit every answer, in pool order
     int possiblecount = 0;
     std::array<std::array<int, kClasses>, kCandidates> classsizes{};
-    std::array<std::array<double, 5>, kCandidates> ratings{};
+    std::array<double, kCandidates> ratings{};  // a pool row's rating: the best is the highest
     int bestcount = 0;
     std::array<int, kCandidates> bestlist{};  // the pool rows rated best, ascending
 };

@@ -76,7 +76,7 @@ void scorepool(const Module1 &m, Scratch &s, Score score)
         // A possible meets itself in no class.
         const bool possible = classtotal != s.possiblecount;
         // 1 above the doubled score, as pickbest looks for ratings above 0.
-        s.ratings[p][4] = static_cast<double>(2 * score(sizes, possible) + (possible ? 1 : 0) + 1);
+        s.ratings[p] = static_cast<double>(2 * score(sizes, possible) + (possible ? 1 : 0) + 1);
     }
 }
 

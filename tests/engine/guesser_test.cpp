@@ -88,10 +88,10 @@ TEST(Guesser, RatingsOfTwoPossibles)
         s->classsizes[p] = sizes;
     }
     ratepool(*m, *s);
-    EXPECT_EQ(s->ratings[a][4], 1106.0);
-    EXPECT_EQ(s->ratings[b][4], 1106.0);
-    EXPECT_EQ(s->ratings[rowof(*m, "5678")][4], 550.5);   // both in class 0
-    EXPECT_EQ(s->ratings[rowof(*m, "1235")][4], 1101.0);  // 30 against 1234, 20 against 1243
+    EXPECT_EQ(s->ratings[a], 1106.0);
+    EXPECT_EQ(s->ratings[b], 1106.0);
+    EXPECT_EQ(s->ratings[rowof(*m, "5678")], 550.5);   // both in class 0
+    EXPECT_EQ(s->ratings[rowof(*m, "1235")], 1101.0);  // 30 against 1234, 20 against 1243
     pickbest(*m, *s);
     ASSERT_EQ(s->bestcount, 2);
     EXPECT_EQ(s->bestlist[0], std::min(a, b));
@@ -114,18 +114,18 @@ TEST(Guesser, ClassSizesAddUpAndTiesStayInPoolOrder)
     std::set<double> bestratings;
     for (int i = 0; i < s->bestcount; ++i) {
         EXPECT_TRUE(i == 0 || s->bestlist[i - 1] < s->bestlist[i]) << i;
-        bestratings.insert(s->ratings[s->bestlist[i]][4]);
+        bestratings.insert(s->ratings[s->bestlist[i]]);
     }
     EXPECT_EQ(bestratings.size(), 1u);
     for (int p = 0; p <= m->poollast(); ++p)
-        EXPECT_LE(s->ratings[p][4], *bestratings.begin());
+        EXPECT_LE(s->ratings[p], *bestratings.begin());
 }
 
 namespace {
 
-// The ratings division by division, as ratepool is defined, for checking its table of
+// The rating division by division, as ratepool is defined, for checking its table of
 // reciprocals and its branch-free form bit for bit.
-std::array<double, 5> dividedratings(const Scratch &s, int p)
+double dividedrating(const Scratch &s, int p)
 {
     double ratingacc = 0;
     int classcount = 0, classtotal = 0, largest = 0, smallest = kCandidates;
@@ -148,8 +148,7 @@ std::array<double, 5> dividedratings(const Scratch &s, int p)
         chance = 1.0 / s.possiblecount;
         information = (ratingacc / classcount) * (1 - chance) + chance;
     }
-    return {chance, information, double(largest), double(smallest),
-            (1.0 / largest) * 1000 + information * 100 + chance * 10 + 1.0 / smallest};
+    return (1.0 / largest) * 1000 + information * 100 + chance * 10 + 1.0 / smallest;
 }
 
 }  // namespace
@@ -201,15 +200,14 @@ TEST(Guesser, VectorCountsMatchThePlainCountOnRealTurns)
             pickbest(*m, *fast);
             double best = 0;
             for (int p = 0; p <= m->poollast(); ++p) {
-                const auto divided = dividedratings(*plain, p);
-                using Bits = std::array<std::uint64_t, 5>;
-                ASSERT_EQ(std::bit_cast<Bits>(fast->ratings[p]), std::bit_cast<Bits>(divided))
+                const double divided = dividedrating(*plain, p);
+                ASSERT_EQ(std::bit_cast<std::uint64_t>(fast->ratings[p]), std::bit_cast<std::uint64_t>(divided))
                     << textform(m->candidates[p]);
-                best = std::max(best, divided[4]);
+                best = std::max(best, divided);
             }
             std::vector<int> bestrows;
             for (int p = 0; p <= m->poollast(); ++p)
-                if (dividedratings(*plain, p)[4] == best)
+                if (dividedrating(*plain, p) == best)
                     bestrows.push_back(p);
             EXPECT_EQ(std::vector<int>(fast->bestlist.begin(), fast->bestlist.begin() + fast->bestcount), bestrows);
         }

@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: MIT
 // The game window as the window tests and probes meet it: opened with a seed, closed
-// with every window it left, its digit buttons by digit, the numbers to play, and a
-// player who clicks its keypads and reads its controls.
+// with every window it left, its digit buttons by digit, the numbers to play, a player
+// who clicks its keypads and reads its controls, and what a window test holds of it.
 #pragma once
 
 #include "tests/support/play.h"
 #include "tests/support/windows.h"
+#include "ui/look/widgets.h"
 #include "ui/main_window/form1.h"
 
 #include <QApplication>
@@ -131,6 +132,16 @@ public:
 
 private:
     Form1 *form_;
+};
+
+// What a window test holds beside its QObject: the game window it opened, its player,
+// and its keypad buttons with the colour they show.
+class GameWindowTest {
+protected:
+    WindowPlayer play() const { return WindowPlayer(form_.get()); }
+    look::ColorButton *button(const QString &name) const { return play().control<look::ColorButton>(name); }
+
+    std::unique_ptr<Form1> form_;
 };
 
 // Closes the game window and every window it left open.

@@ -3,8 +3,6 @@
 // window goes on the screen.
 #pragma once
 
-#include "ui/look/placement.h"
-
 #include <QIcon>
 #include <QPoint>
 #include <QRect>
@@ -15,11 +13,6 @@ namespace numora {
 
 // The program's icon in all its sizes.
 QIcon windowicon();
-
-// Where windows go on the screen, shared with the game window.
-using look::centreonscreen;
-using look::kFrameAllowance;
-using look::placeonscreen;
 
 // Screen geometry used by the windows: the primary screen's full and available rects.
 QRect screenrect();

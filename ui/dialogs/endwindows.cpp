@@ -4,6 +4,7 @@
 
 #include "ui/dialogs/dialogsupport.h"
 #include "ui/look/pictures.h"
+#include "ui/look/placement.h"
 #include "ui/look/style.h"
 #include "ui/look/widgets.h"
 #include "ui/look/x11.h"
@@ -121,7 +122,7 @@ void EndWindow::keyPressEvent(QKeyEvent *event)
 
 void EndWindow::present()
 {
-    numora::present(this, placeonscreen(screenrect().topLeft() + at_, size(), availablerect()));
+    numora::present(this, look::placeonscreen(screenrect().topLeft() + at_, size(), availablerect()));
 }
 
 frmUlost::frmUlost(const QString &caption) : EndWindow(caption, 4305, 1170, 5595, 7200, false)

@@ -111,10 +111,13 @@ void Form1::Form_KeyDown(const QKeyEvent &key)
             Command11_Click();
         return;
     }
-    if (!signinput())
+    // In the answer only "+", "-" and "." choose: they choose by the counts of "+" and "-"
+    // pressed since the answer opened or since the last ".". Any other key (Tab, Enter,
+    // an arrow, a digit) leaves the counts as the player chose them, with the mouse too.
+    const bool chooses =
+        mapped.action == KeyAction::Plus || mapped.action == KeyAction::Minus || mapped.action == KeyAction::Point;
+    if (!signinput() || !chooses)
         return;
-    // Every key of the answer chooses again by the counts of "+" and "-" pressed, which
-    // overrides a count chosen with the mouse since.
     if (mapped.action == KeyAction::Point)
         resetanswer();
     pluskeys += mapped.action == KeyAction::Plus;

@@ -3,7 +3,7 @@
 # scale: KDE's forced font DPI (Xft.dpi 144 or 120 with Qt's own scaling off) and a scale
 # rounded down to 1 (Xft.dpi 120, rounding policy Round) render pixel for pixel as a
 # plain 96 dpi screen does; Xft.dpi 144 with scaling on renders as a scale of 1.5.
-#   tests/ui/desktop/fontdpi_check.sh build/release/ui/main_window/look_probe
+#   tests/ui/desktop/fontdpi_check.sh build/release/tests/ui/desktop/look_probe
 set -uo pipefail
 probe=$(realpath "$1")
 cd "$(dirname "$0")/../../.."

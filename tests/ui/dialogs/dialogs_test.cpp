@@ -194,8 +194,8 @@ private slots:
             {{373, 480}, {0, 0, 200, 60}, {4, 30}},                       // screen smaller than the window
         };
         for (const auto &[wanted, available, placed] : cases)
-            QCOMPARE(placeonscreen(wanted, client, available, frame), placed);
-        QCOMPARE(centreonscreen(QSize(200, 100), QRect(1000, 40, 1000, 600), frame), QPoint(1400, 40 + 233 + 30));
+            QCOMPARE(look::placeonscreen(wanted, client, available, frame), placed);
+        QCOMPARE(look::centreonscreen(QSize(200, 100), QRect(1000, 40, 1000, 600), frame), QPoint(1400, 40 + 233 + 30));
     }
 
     void aboutClosesOnEnterAndEscapeAndExplainsItself()

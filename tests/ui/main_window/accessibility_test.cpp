@@ -77,7 +77,7 @@ QStringList textsbelow(QAccessibleInterface *iface, QAccessible::Text t = QAcces
 
 }  // namespace
 
-class AccessibilityTest : public QObject {
+class AccessibilityTest : public QObject, GameWindowTest {
     Q_OBJECT
 
 private slots:
@@ -93,9 +93,6 @@ private slots:
 private:
     template <typename T = QWidget> T *child(const char *name) const { return play().control<T>(name); }
     void press(const char *n) { of(child(n))->actionInterface()->doAction(QAccessibleActionInterface::pressAction()); }
-    WindowPlayer play() const { return WindowPlayer(form_.get()); }
-
-    std::unique_ptr<Form1> form_;
 };
 
 void AccessibilityTest::initTestCase()

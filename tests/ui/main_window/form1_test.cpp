@@ -4,6 +4,7 @@
 #include "tests/support/qtmain.h"
 #include "ui/look/messagebox.h"
 #include "ui/main_window/form1.h"
+#include "ui/main_window/form1_look.h"
 
 #include <QMenuBar>
 #include <QtTest>
@@ -18,10 +19,6 @@ using numora::look::ColorButton;
 using numora::look::MessageBox;
 
 namespace {
-
-const QColor kDigitPlain(192, 192, 255), kDigitInUse(128, 128, 255);
-const QColor kSignPlain(255, 192, 192), kSignChosen(255, 128, 128);
-const QColor kActive(224, 224, 224), kIdle(192, 192, 192);
 
 const QStringList kDigitEntry = {"Command1", "Command2", "Command3",  "Command4",  "Command5",  "Command6", "Command7",
                                  "Command8", "Command9", "Command10", "Command11", "Command12", "Command24"};
@@ -51,7 +48,7 @@ QString appearance(const MessageBox *box)
 
 }  // namespace
 
-class Form1Test : public QObject {
+class Form1Test : public QObject, GameWindowTest {
     Q_OBJECT
 
 private slots:
@@ -66,6 +63,8 @@ private slots:
     void repeatedGuessIsRefusedWithMessage();
     void signKeypadChoosesOnePerRow();
     void signCountersFromNumericKeypad();
+    void mouseChoiceSurvivesOtherKeys_data();
+    void mouseChoiceSurvivesOtherKeys();
     void impossibleAnswersAreRefused();
     void enterPressesFocusedButtonOrConfirmNumber();
     void gameToALoss();
@@ -78,8 +77,6 @@ private slots:
     void aboutAndHelpOpenOnceAndCloseWithTheGame();
 
 private:
-    WindowPlayer play() const { return WindowPlayer(form_.get()); }
-    ColorButton *button(const QString &name) const { return play().control<ColorButton>(name); }
     QLabel *label(const char *name) const { return play().label(name); }
     QStringList enabled(const QStringList &names) const;  // those of `names` that take clicks
     // The captions of the buttons of `names` that show `marked`; "?" and the caption for
@@ -92,8 +89,6 @@ private:
     const ProgressBoard *board(const char *name) const { return play().control<ProgressBoard>(name); }
     QStringList lines(const char *name) const;  // the board's rows as it prints them
     [[nodiscard]] bool startgame();             // Game > New, through the menu bar
-
-    std::unique_ptr<Form1> form_;
 };
 
 void Form1Test::init()
@@ -142,8 +137,8 @@ bool Form1Test::startgame()
 void Form1Test::idleBeforeFirstGame()
 {
     QCOMPARE(enabled(kDigitEntry + kSignEntry), QStringList());
-    QCOMPARE(label("Label8")->palette().color(QPalette::Window), kIdle);
-    QCOMPARE(label("Label10")->palette().color(QPalette::Window), kIdle);
+    QCOMPARE(label("Label8")->palette().color(QPalette::Window), kDisplayIdle);
+    QCOMPARE(label("Label10")->palette().color(QPalette::Window), kDisplayIdle);
     QCOMPARE(label("Label8")->text() + label("Label10")->text(), QString());
     // Keys reach nothing while no keypad is open.
     play().key(Qt::Key_1);
@@ -179,15 +174,15 @@ void Form1Test::layoutAndMenu()
     QVERIFY(startgame());
     QCOMPARE(pixel(button("Command7"), {4, 4}), kDigitPlain);
     QCOMPARE(pixel(button("Command20"), {4, 4}), kSignPlain);
-    QCOMPARE(pixel(label("Label10"), {4, 4}), kActive);
-    QCOMPARE(pixel(label("Label8"), {4, 4}), kIdle);
+    QCOMPARE(pixel(label("Label10"), {4, 4}), kDisplayActive);
+    QCOMPARE(pixel(label("Label8"), {4, 4}), kDisplayIdle);
 }
 
 void Form1Test::digitKeypadRules()
 {
     QVERIFY(startgame());
     QCOMPARE(enabled(kDigitEntry), kDigitEntry);
-    QCOMPARE(label("Label10")->palette().color(QPalette::Window), kActive);
+    QCOMPARE(label("Label10")->palette().color(QPalette::Window), kDisplayActive);
     // After each press (a button, or digits typed), the guess it leaves, whose digits
     // alone are marked in use.
     const struct {
@@ -264,8 +259,8 @@ void Form1Test::confirmNumberScoresAndOpensSignEntry()
     QVERIFY(play().settled());
     QCOMPARE(form_->driver().phase(), Phase::SignEntry);
     QCOMPARE(label("Label8")->text().size(), 4);
-    QCOMPARE(label("Label8")->palette().color(QPalette::Window), kActive);
-    QCOMPARE(label("Label10")->palette().color(QPalette::Window), kIdle);
+    QCOMPARE(label("Label8")->palette().color(QPalette::Window), kDisplayActive);
+    QCOMPARE(label("Label10")->palette().color(QPalette::Window), kDisplayIdle);
     QCOMPARE(enabled(kSignEntry), kSignEntry);
     QCOMPARE(chosen(), QStringLiteral("0 +, 0 -"));
     QVERIFY(button("Command23")->hasFocus());
@@ -277,7 +272,7 @@ void Form1Test::confirmNumberScoresAndOpensSignEntry()
     QVERIFY(label("Label8")->text().isEmpty());
     QCOMPARE(enabled(kSignEntry), QStringList());
     QCOMPARE(chosen(), QString());
-    QCOMPARE(label("Label10")->palette().color(QPalette::Window), kActive);
+    QCOMPARE(label("Label10")->palette().color(QPalette::Window), kDisplayActive);
     QVERIFY(button("Command12")->isEnabled());
 }
 
@@ -342,6 +337,35 @@ void Form1Test::signCountersFromNumericKeypad()
     button("Command23")->setFocus();
     play().key(Qt::Key_Enter);
     QCOMPARE(lines("Picture2"), QStringList{QStringLiteral(" ") + guess + QStringLiteral(" + -")});
+}
+
+void Form1Test::mouseChoiceSurvivesOtherKeys_data()
+{
+    QTest::addColumn<Qt::Key>("key");
+    QTest::newRow("Tab") << Qt::Key_Tab;      // moves the focus on; Confirm Signs is clicked then
+    QTest::newRow("Enter") << Qt::Key_Enter;  // confirms, Confirm Signs having the focus
+}
+
+// A count chosen with the mouse after a "+" key stays chosen whatever key comes next:
+// only "+", "-" and "." choose by the keys' counts.
+void Form1Test::mouseChoiceSurvivesOtherKeys()
+{
+    QFETCH(Qt::Key, key);
+    QVERIFY(startgame());
+    for (Qt::Key k : {Qt::Key_1, Qt::Key_2, Qt::Key_3, Qt::Key_4, Qt::Key_Enter})
+        play().key(k);
+    QVERIFY(play().reached(Phase::SignEntry));
+    play().key(Qt::Key_Plus);
+    QCOMPARE(chosen(), QStringLiteral("1 +, 0 -"));
+    play().click("Command18");  // 3 +
+    button("Command23")->setFocus();
+    play().key(key);
+    if (key == Qt::Key_Tab) {
+        QCOMPARE(chosen(), QStringLiteral("3 +, 0 -"));
+        QVERIFY(!button("Command23")->hasFocus());
+        play().click("Command23");
+    }
+    QCOMPARE(form_->driver().state().mysigns[0], 30);
 }
 
 void Form1Test::impossibleAnswersAreRefused()
@@ -503,7 +527,7 @@ void Form1Test::newGameDuringEachEntry()
     QCOMPARE(enabled(kSignEntry), QStringList());
     QCOMPARE(chosen(), QString());
     QVERIFY(button("Command12")->isEnabled());
-    QCOMPARE(label("Label10")->palette().color(QPalette::Window), kActive);
+    QCOMPARE(label("Label10")->palette().color(QPalette::Window), kDisplayActive);
     // The same guess is accepted again in the new game.
     play().guess("1023");
     QCOMPARE(lines("Picture1").size(), 1);

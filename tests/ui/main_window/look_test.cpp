@@ -30,7 +30,7 @@ private:
 
 }  // namespace
 
-class LookTest : public QObject {
+class LookTest : public QObject, numora::testsupport::GameWindowTest {
     Q_OBJECT
 
 private slots:
@@ -45,11 +45,6 @@ private slots:
     void thinkingIsPaintedBeforeTheComputerThinks();
     void defaultFrameFollowsTheFocus_data();
     void defaultFrameFollowsTheFocus();
-
-private:
-    numora::testsupport::WindowPlayer play() const { return numora::testsupport::WindowPlayer(form_.get()); }
-
-    std::unique_ptr<numora::Form1> form_;
 };
 
 void LookTest::thinkingIsPaintedBeforeTheComputerThinks()

@@ -8,6 +8,7 @@
 #include "tests/support/qtmain.h"
 #include "ui/look/messagebox.h"
 #include "ui/main_window/form1.h"
+#include "ui/main_window/form1_look.h"
 
 #include <QRegularExpression>
 #include <QtTest>
@@ -16,10 +17,9 @@
 
 using namespace numora;
 using namespace numora::testsupport;
-using numora::look::ColorButton;
 using numora::look::MessageBox;
 
-class MonkeyTest : public QObject {
+class MonkeyTest : public QObject, GameWindowTest {
     Q_OBJECT
 
 private slots:
@@ -28,11 +28,8 @@ private slots:
 private:
     void act();
     void check();
-    ColorButton *button(const QString &name) const { return play().control<ColorButton>(name); }
-    WindowPlayer play() const { return WindowPlayer(form_.get()); }
 
     std::mt19937_64 rng_;
-    std::unique_ptr<Form1> form_;
     QStringList numbers_ = admissiblenumbers();
     QString secret_;      // the player's number in the current game
     std::string hidden_;  // the computer's number, fixed within a game
@@ -131,7 +128,7 @@ void MonkeyTest::check()
         QSet<QChar>(typed.begin(), typed.end()).size() != typed.size())
         seen_ = QStringLiteral("Label10 holds ") + typed;
     for (int d = 0; d <= 9; ++d) {
-        const QColor expected = typed.contains(QChar(u'0' + d)) ? QColor(128, 128, 255) : QColor(192, 192, 255);
+        const QColor expected = typed.contains(QChar(u'0' + d)) ? kDigitInUse : kDigitPlain;
         if (button(digitbutton(d))->color() != expected)
             seen_ = QStringLiteral("digit button %1 has the wrong colour for %2").arg(d).arg(typed);
     }
