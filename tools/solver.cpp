@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <chrono>
 #include <condition_variable>
 #include <memory>
@@ -29,6 +30,7 @@ namespace numora {
 namespace {
 
 constexpr int kInfinity = 1 << 28;
+constexpr int kTiny = 6;  // sets this small are first tried for a possible that splits them perfectly
 
 // Thrown from deep in the search when it is to stop.
 struct Stopped {};
@@ -211,6 +213,7 @@ private:
     void choose(std::span<const std::uint16_t> set, Level &l, int beta, bool worst, int depthleft);
     int search(std::span<const std::uint16_t> set, int beta, std::vector<Digits> &history, std::uint16_t *bestguess);
     int smallbound(std::span<const std::uint16_t> set, std::uint16_t *guess) const;
+    bool perfect(std::span<const std::uint16_t> set, std::uint16_t *guess) const;
     int remember(const Key &key, int n, int value, bool found, std::uint16_t guess, std::uint16_t *bestguess);
     int greedy(std::span<const std::uint16_t> set, std::vector<Digits> &history, std::uint16_t *first);
     bool fits(std::span<const std::uint16_t> set, int depth, std::vector<Digits> &history, std::uint16_t *bestguess);
@@ -496,7 +499,7 @@ int Solver::search(std::span<const std::uint16_t> set, int beta, std::vector<Dig
         return lo;
     if (n <= answers_ + 2) {
         std::uint16_t g = 0;
-        const int least = smallbound(set, &g);
+        const int least = n <= kTiny && perfect(set, &g) ? 2 * n - 1 : smallbound(set, &g);
         if (least <= 2 * n)
             return remember(key, n, least, true, g, bestguess);
         lo = std::max(lo, least);
@@ -580,6 +583,22 @@ int Solver::remember(const Key &key, int n, int value, bool found, std::uint16_t
     return value;
 }
 
+// Whether a possible gives every other possible an answer of its own (then it is the
+// guess); by sign codes, for the tiniest sets, most of which have one.
+bool Solver::perfect(std::span<const std::uint16_t> set, std::uint16_t *guess) const
+{
+    for (const std::uint16_t x : set) {
+        std::uint64_t met = 0;
+        for (const std::uint16_t y : set)
+            met |= std::uint64_t{1} << code(x, y);
+        if (std::popcount(met) == static_cast<int>(set.size())) {
+            *guess = x;
+            return true;
+        }
+    }
+    return false;
+}
+
 // For a set whose classes are all small enough for the counting bound to be 2s - 1 (a
 // class of s), the least bound over all guesses, and a guess with it: a guess's bound is
 // 3n less its answers (the hit one of them) and 1 more for a possible. It is the set's
@@ -620,6 +639,8 @@ int Solver::greedy(std::span<const std::uint16_t> set, std::vector<Digits> &hist
         return known.hi;
     }
     if (n <= answers_ + 2) {
+        if (n <= kTiny && perfect(set, first))
+            return 2 * n - 1;
         if (const int least = smallbound(set, first); least <= 2 * n)
             return least;
     }
