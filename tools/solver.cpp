@@ -414,14 +414,18 @@ void Solver::choose(std::span<const std::uint16_t> set, Level &l, int beta, bool
     std::array<int, 10> classof, rank;
     digitclasses(set, classof, rank);
     const long room = worst ? capacity(depthleft - 1) : 0;
+    // Whether a guess with and without the hit among its different answers can pass.
+    std::array<std::array<bool, 2 * (kClasses + 1) + 2>, 2> passes{};
+    for (int hit = 0; hit < 2; ++hit)
+        for (int parts = 1; parts <= kClasses && parts <= n - hit; ++parts) {
+            const int left = n - hit, even = left / parts, over = left % parts;
+            passes[hit][parts + hit] = worst ? even + (over > 0 ? 1 : 0) <= room
+                                             : n + over * lowest_[even + 1] + (parts - over) * lowest_[even] < beta;
+        }
+    passes[0][1] = false;  // one class of all: learns nothing
     l.guesses.clear();
     for (int g = 0; g < static_cast<int>(numbers_.size()); ++g) {
-        const int hit = answers[g].hit ? 1 : 0, parts = answers[g].different - hit;
-        if (parts <= 1 && hit == 0)
-            continue;  // learns nothing
-        const int left = n - hit, even = left / parts, over = left % parts;
-        if (worst ? even + (over > 0 ? 1 : 0) > room
-                  : n + over * lowest_[even + 1] + (parts - over) * lowest_[even] >= beta)
+        if (!passes[answers[g].hit ? 1 : 0][answers[g].different])
             continue;
         std::array<int, 10> taken{};
         bool first = true;
