@@ -515,12 +515,13 @@ void countsplits(std::span<const Digits> guesses, std::span<const Digits> possib
     countportable(sizes.data(), t);
 }
 
-void countanswers(std::span<const Digits> guesses, std::span<const Digits> possibles, std::span<Answers> answers)
+void countanswers(std::span<const Digits> guesses, std::span<const Digits> possibles, std::span<Answers> answers,
+                  [[maybe_unused]] Counting how)
 {
     static thread_local Turn t;
     prepareslots(possibles, t);
 #ifdef NUMORA_AVX2
-    if (__builtin_cpu_supports("avx2")) {
+    if (how == Counting::Fastest && __builtin_cpu_supports("avx2")) {
         answersavx2(t, guesses, answers.data());
         return;
     }

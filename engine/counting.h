@@ -36,7 +36,8 @@ struct Answers {
     std::uint8_t different = 0;
     bool hit = false;
 };
-void countanswers(std::span<const Digits> guesses, std::span<const Digits> possibles, std::span<Answers> answers);
+void countanswers(std::span<const Digits> guesses, std::span<const Digits> possibles, std::span<Answers> answers,
+                  Counting how = Counting::Fastest);
 
 // The plain definition, by signcode for every pair: fills possibles and, with two or
 // more, classsizes; the faster paths give the very same.
