@@ -1028,11 +1028,12 @@ Reading readplan(const Rules &rules, const std::string &text)
         r.error = "line " + std::to_string(lineno) + ": " + why;
         return r;
     };
+    std::map<std::string, int> rows;
+    for (std::size_t row = 0; row < numbers.size(); ++row)
+        rows[numbertext(rules, numbers[row])] = static_cast<int>(row);
     auto rowof = [&](const std::string &word) -> int {
-        for (std::size_t row = 0; row < numbers.size(); ++row)
-            if (numbertext(rules, numbers[row]) == word)
-                return static_cast<int>(row);
-        return -1;
+        const auto found = rows.find(word);
+        return found == rows.end() ? -1 : found->second;
     };
     const std::string header = rulestext(rules) + ", ";
     while (std::getline(in, line)) {
