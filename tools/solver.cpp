@@ -147,7 +147,8 @@ struct Level {
     std::vector<Digits> possibles;
     std::vector<std::uint16_t> selfrows;
     std::vector<Choice> choices;
-    std::size_t sorted = 0;  // choices sorted so far
+    std::size_t sorted = 0;   // choices sorted so far
+    std::vector<int> bounds;  // of the classes of the guess being tried
     std::vector<std::uint64_t> shapes;
     Choice choice(std::size_t i);
     Split split;
@@ -544,16 +545,29 @@ int Solver::search(std::span<const std::uint16_t> set, int beta, std::vector<Dig
         if (std::ranges::find(l.shapes, l.split.shape) != l.shapes.end())
             continue;
         l.shapes.push_back(l.split.shape);
+        // Each class's bound: what the memory knows of it, at least the counting bound.
         int rest = 0;
-        for (std::size_t c = 0; c < l.split.classes.size(); ++c)
-            rest += lowest_[l.split.ends[c] - l.split.classes[c].first];
+        l.bounds.resize(l.split.classes.size());
+        for (std::size_t c = 0; c < l.split.classes.size(); ++c) {
+            const int first = l.split.classes[c].first, size = l.split.ends[c] - first;
+            l.bounds[c] = lowest_[size];
+            if (size > 2)
+                l.bounds[c] = std::max(
+                    l.bounds[c],
+                    memory_.find(keyof(std::span<const std::uint16_t>(l.split.members.data() + first, size))).lo);
+            rest += l.bounds[c];
+        }
+        if (n + rest >= best) {
+            lower = std::min(lower, n + rest);
+            continue;
+        }
         int sum = n;
         bool over = false;
         history.push_back(guess);
         for (std::size_t c = 0; c < l.split.classes.size(); ++c) {
             const int first = l.split.classes[c].first;
             const std::span<const std::uint16_t> part(l.split.members.data() + first, l.split.ends[c] - first);
-            rest -= lowest_[part.size()];
+            rest -= l.bounds[c];
             const int limit = best - sum - rest;
             const int v = search(part, limit, history, nullptr);
             if (v >= limit) {
