@@ -10,21 +10,26 @@ play_packages=(g++ cmake make qt6-base-dev libgl-dev libxcb1-dev fonts-liberatio
 # The package: CPack computes its dependencies with dpkg-shlibdeps, which reads the binary
 # with file.
 package_packages=(dpkg-dev file)
-# Testing: the test libraries, a virtual X server and its tools, the desktop themes and
-# the Wayland compositor the window is tried under, the accessibility bus and its
-# client, the packaging checkers and the static analysers; Pillow and numpy, with which
-# tools/make_assets.py redraws the pictures.
-test_packages=(libgtest-dev libbenchmark-dev xvfb x11-utils xdotool python3 python3-xlib python3-pil python3-numpy
+# Building the tests and checking the sources: the test libraries, lintian (the build
+# asks it which tags it knows) and the static analysers.
+test_build_packages=(libgtest-dev libbenchmark-dev lintian clang-tidy clang-format cppcheck)
+# Running the tests: a virtual X server and its tools, the desktop themes and the Wayland
+# compositor the window is tried under, the accessibility bus and its client, the
+# packaging checkers; Pillow and numpy, with which tools/make_assets.py redraws the
+# pictures.
+test_packages=(xvfb x11-utils xdotool python3 python3-xlib python3-pil python3-numpy
   qt6ct qt6-gtk-platformtheme weston qt6-wayland
   dbus at-spi2-core python3-pyatspi
-  desktop-file-utils appstream lintian man-db
-  clang-tidy clang-format cppcheck
+  desktop-file-utils appstream man-db
   xfwm4 metacity x11-xserver-utils
   orca speech-dispatcher speech-dispatcher-espeak-ng speech-dispatcher-audio-plugins espeak-ng libao4 openbox)
 # Testing under GNOME Shell on Wayland: the shell, its screenshots and Xwayland, and the
 # D-Bus and picture bindings the check uses (about 95 MB); without the rest of the GNOME
 # desktop that they recommend.
 gnome_packages=(gnome-shell gnome-screenshot xwayland python3-dbus python3-gi gir1.2-gdkpixbuf-2.0)
+# Testing under KDE Plasma's compositor, KWin, with its Breeze frames (about 180 MB);
+# without the rest of the Plasma desktop.
+kwin_packages=(kwin-wayland kwin-style-breeze)
 
 install_missing() {  # package... [-- package installed without what it recommends...]
   local missing=() bare=() p plain=1
@@ -37,6 +42,8 @@ install_missing() {  # package... [-- package installed without what it recommen
   done
   ((${#missing[@]} + ${#bare[@]})) || return 0
   local cmd="apt-get update" install="DEBIAN_FRONTEND=noninteractive apt-get install -y"
+  # A CI machine is thrown away after its run: dpkg need not sync every file it unpacks.
+  [[ ${CI:-} != true ]] || install+=" -o Dpkg::Options::=--force-unsafe-io"
   ((${#missing[@]} == 0)) || cmd+=" && $install ${missing[*]}"
   ((${#bare[@]} == 0)) || cmd+=" && $install --no-install-recommends ${bare[*]}"
   if [[ $(id -u) == 0 ]]; then
@@ -77,6 +84,36 @@ suite() {  # preset ctest-arguments...
   build "$preset" && ctest --preset "$preset" -j "$(nproc)" "$@"
 }
 
+# A stage that runs in the background beside the stages that follow it, as any other
+# process or (idle) only on processors that nothing else wants; `joined` waits for it and
+# reports it, its output and its own time. One at a time.
+background() {  # name normal|idle command...
+  bg_name=$1 bg_idle=$2 bg_log=$(mktemp) bg_start=$(date +%s)
+  shift 2
+  (
+    status=0
+    [[ $bg_idle != idle ]] || chrt --idle -p 0 "$BASHPID" || true  # else as any other
+    "$@" >"$bg_log" 2>&1 || status=$?
+    date +%s >"$bg_log.end"
+    exit "$status"
+  ) &
+  bg_pid=$!
+}
+joined() {
+  local status=0
+  wait "$bg_pid" || status=$?
+  echo "==== $bg_name"
+  cat "$bg_log"
+  local took=$(($(cat "$bg_log.end") - bg_start))
+  rm -f "$bg_log" "$bg_log.end"
+  if ((status == 0)); then
+    summary+=("passed  $bg_name ($took s, beside the stages above)")
+  else
+    summary+=("FAILED  $bg_name ($took s, beside the stages above, exit status $status)")
+    failed=1
+  fi
+}
+
 case "${1:-}" in
   run)
     install_missing "${play_packages[@]}"
@@ -86,16 +123,24 @@ case "${1:-}" in
     exec build/release/numora
     ;;
   test)
-    install_missing "${play_packages[@]}" "${package_packages[@]}" "${test_packages[@]}" -- "${gnome_packages[@]}"
-    # The whole suite in the release build, again in the debug build (tests must not
-    # lean on optimisation), again under AddressSanitizer and UndefinedBehaviorSanitizer,
-    # then clang-tidy and cppcheck. The package, the pictures, what Orca speaks and how
-    # GNOME frames and places the windows do not depend on the build type: they are
-    # checked once, in the release build.
-    stage "release suite" suite release
-    stage "debug suite" suite debug -E '^(packaging\.|tools\.assets$|ui\.desktop_orca$|ui\.desktop_gnome$)'
-    stage "sanitizer suite" suite asan -E '^(packaging\.|tools\.assets$|ui\.desktop_orca$|ui\.desktop_gnome$)'
-    stage "static checks" tests/static_checks.sh build/release
+    # First what the builds and the static checks need; what only running the tests needs
+    # installs while the release build compiles.
+    install_missing "${play_packages[@]}" "${package_packages[@]}" "${test_build_packages[@]}"
+    background "test tools installed" normal install_missing "${test_packages[@]}" -- "${gnome_packages[@]}" "${kwin_packages[@]}"
+    # The whole suite in the release build, then again in an unoptimised debug build
+    # (assertions on, so that no test leans on optimisation) under AddressSanitizer and
+    # UndefinedBehaviorSanitizer. The package, the pictures, what Orca speaks and how
+    # GNOME and KWin frame and place the windows do not depend on the build type: they are
+    # checked once, in the release build. clang-tidy, cppcheck and clang-format need only
+    # the release build's compile commands and generated sources: they run beside the
+    # two suites on the processors those leave idle, as while the desktop tests wait for
+    # their windows, Orca and GNOME.
+    stage "release build" build release
+    joined
+    background "static checks" idle tests/static_checks.sh build/release
+    stage "release tests" ctest --preset release -j "$(nproc)"
+    stage "debug sanitizer suite" suite asan -E '^(packaging\.|tools\.assets$|ui\.desktop_orca$|ui\.desktop_gnome$|ui\.desktop_kwin$)'
+    joined
     echo "==== summary"
     printf '%s\n' "${summary[@]}"
     exit "$failed"

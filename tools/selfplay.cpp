@@ -2,11 +2,13 @@
 // Plays the computer's side against secrets that it answers honestly, rated by the
 // game's own strategy (design) or by another one.
 //   numora-selfplay --secret 1234 [--seed N] [--strategy NAME]
-//   numora-selfplay --all [--seed N] [--threads N] [--strategy NAME]
-//   numora-selfplay --compare [--seed N] [--threads N]   every strategy over every secret,
+//   numora-selfplay --all [--seed N] [--threads N] [--strategy NAME] [--sample N]
+//   numora-selfplay --compare [--seed N] [--threads N] [--sample N]   every strategy over every secret,
 //                   and perfect play, replayed from the strategy file optimal.txt
 //   numora-selfplay --solve [--leading-zero] [--worst-case] [--threads N] [--out FILE]
 //   numora-selfplay --replay FILE [--leading-zero]
+// --sample N plays N secrets spread evenly over the table instead of all 4536, each
+// game as --all plays it.
 #include "engine/computerplayer.h"
 #include "tools/solver.h"
 
@@ -94,19 +96,21 @@ std::uint64_t number(const char *text, const char *flag)
     return value;
 }
 
-// Games by number of guesses, over every secret; empty when one was not found.
-std::map<int, int> playall(std::uint64_t seed, std::uint64_t threads, Score score, bool progress)
+// Games by number of guesses, over `games` secrets spread evenly over the table (every
+// secret when `games` is kCandidates); empty when one was not found.
+std::map<int, int> playall(std::uint64_t seed, std::uint64_t threads, Score score, bool progress, int games)
 {
     CandidateTable candidates{};
     buildcandidates(candidates);
-    std::vector<int> counts(kCandidates);
+    std::vector<int> counts(games);
     std::atomic<int> next{0}, done{0};
     auto worker = [&] {
-        for (int i; (i = next++) < kCandidates;) {
-            counts[i] = playgame(candidates[i], seed, static_cast<std::uint64_t>(i), score, false);
+        for (int i; (i = next++) < games;) {
+            const int row = static_cast<int>(static_cast<long>(i) * kCandidates / games);
+            counts[i] = playgame(candidates[row], seed, static_cast<std::uint64_t>(row), score, false);
             const int d = ++done;
             if (progress && d % 45 == 0)
-                std::fprintf(stderr, "\r[%-50s] %d/%d", std::string(d * 50 / kCandidates, '#').c_str(), d, kCandidates);
+                std::fprintf(stderr, "\r[%-50s] %d/%d", std::string(d * 50 / games, '#').c_str(), d, games);
         }
     };
     std::vector<std::thread> pool;
@@ -281,7 +285,7 @@ int replayfile(const Rules &rules, const std::string &path)
 
 // One row a strategy: its mean, its most guesses, its games by guesses from 1 up, and
 // the wall time it took.
-int compare(std::uint64_t seed, std::uint64_t threads)
+int compare(std::uint64_t seed, std::uint64_t threads, int games)
 {
     struct Row {
         std::string_view name;
@@ -292,15 +296,17 @@ int compare(std::uint64_t seed, std::uint64_t threads)
     int most = 0;
     for (const Strategy &s : strategies()) {
         const auto start = std::chrono::steady_clock::now();
-        auto histogram = playall(seed, threads, s.score, false);
+        auto histogram = playall(seed, threads, s.score, false, games);
         const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
         if (histogram.empty())
             return 1;
         most = std::max(most, histogram.rbegin()->first);
         rows.push_back({s.name, std::move(histogram), took.count()});
     }
+    // Perfect play over every secret only: a sample would not compare.
     const auto start = std::chrono::steady_clock::now();
-    const std::optional<std::map<int, int>> optimal = replayoptimal();
+    const std::optional<std::map<int, int>> optimal =
+        games == kCandidates ? replayoptimal() : std::optional<std::map<int, int>>();
     const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
     if (optimal) {
         most = std::max(most, optimal->rbegin()->first);
@@ -326,10 +332,10 @@ int compare(std::uint64_t seed, std::uint64_t threads)
 int main(int argc, char **argv)
 {
     std::string secret, replaying, out;
-    bool all = false, comparing = false, solving = false, leadingzero = false, worstcase = false, threadsgiven = false,
-         seedgiven = false;
+    bool all = false, comparing = false, sampled = false, solving = false, leadingzero = false, worstcase = false,
+         threadsgiven = false, seedgiven = false;
     const Strategy *strategy = nullptr;
-    std::uint64_t seed = 1, threads = 1;
+    std::uint64_t seed = 1, threads = 1, sample = kCandidates;
     for (int i = 1; i < argc; ++i) {
         const std::string flag = argv[i];
         const bool hasvalue = i + 1 < argc;
@@ -349,7 +355,8 @@ int main(int argc, char **argv)
             (flag == "--replay" ? replaying : out) = argv[++i];
             if ((flag == "--replay" ? replaying : out).empty())
                 usage(("empty file name for " + flag).c_str());
-        } else if (flag == "--secret" || flag == "--seed" || flag == "--threads" || flag == "--strategy") {
+        } else if (flag == "--secret" || flag == "--seed" || flag == "--threads" || flag == "--strategy" ||
+                   flag == "--sample") {
             if (!hasvalue)
                 usage(("missing value for " + flag).c_str());
             const char *value = argv[++i];
@@ -361,6 +368,9 @@ int main(int argc, char **argv)
             } else if (flag == "--threads") {
                 threads = number(value, "--threads");
                 threadsgiven = true;
+            } else if (flag == "--sample") {
+                sample = number(value, "--sample");
+                sampled = true;
             } else {
                 strategy = findstrategy(value);
                 if (!strategy)
@@ -375,6 +385,8 @@ int main(int argc, char **argv)
         usage("give one of --secret, --all, --compare, --solve and --replay");
     if (comparing && strategy)
         usage("--compare plays every strategy: no --strategy");
+    if (sampled && (!secret.empty() || exact))
+        usage("--sample goes with --all or --compare");
     if (exact && (strategy || seedgiven))
         usage("--solve and --replay play perfectly: no --strategy, no --seed");
     if (!exact && leadingzero)
@@ -393,14 +405,16 @@ int main(int argc, char **argv)
     }
     if (threads < 1 || threads > 64)
         usage("--threads takes 1 to 64");
+    if (sample < 1 || sample > kCandidates)
+        usage("--sample takes 1 to 4536");
     const Rules rules{10, 4, leadingzero};
     if (solving)
         return solve(rules, worstcase, static_cast<int>(threads), out);
     if (!replaying.empty())
         return replayfile(rules, replaying);
     if (comparing)
-        return compare(seed, threads);
-    const auto histogram = playall(seed, threads, score, isatty(2));
+        return compare(seed, threads, static_cast<int>(sample));
+    const auto histogram = playall(seed, threads, score, isatty(2), static_cast<int>(sample));
     if (histogram.empty())
         return 1;
     printgames(histogram);

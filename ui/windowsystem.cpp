@@ -2,19 +2,25 @@
 // Which of Qt's window systems the game asks for; see windowsystem.h.
 #include "ui/windowsystem.h"
 
+#include "ui/look/x11.h"
+
+#include <QGuiApplication>
+
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
+#include <string_view>
 
 namespace numora {
 
 namespace {
 
-bool namesgnome(std::string desktops)
+// Whether a list of desktops such as "ubuntu:GNOME" names `desktop` (in lower case):
+// GNOME Classic and GNOME Flashback name GNOME too.
+bool names(std::string desktops, std::string_view desktop)
 {
-    // A list such as "ubuntu:GNOME"; GNOME Classic and GNOME Flashback name it too.
     std::ranges::transform(desktops, desktops.begin(), [](unsigned char c) { return char(std::tolower(c)); });
-    return desktops.find("gnome") != std::string::npos;
+    return desktops.find(desktop) != std::string::npos;
 }
 
 std::string variable(const char *name)
@@ -38,10 +44,14 @@ std::string platformfor(const Session &session)
     // and the compositor would put the game window and the end windows wherever it likes.
     // Through Xwayland GNOME frames them itself, with the boxes each window asks for,
     // and lets them keep their places, centred or fixed. Qt 5 made the same choice under
-    // GNOME. Compositors that frame their clients (KWin, weston) keep the native client.
-    // Should the X server not answer, Qt falls back to Wayland.
-    if (namesgnome(session.currentdesktop) || namesgnome(session.sessiondesktop))
-        return "xcb;wayland";
+    // GNOME. KDE Plasma's KWin frames a Wayland client, but places its end windows where
+    // it likes, keeps them in the task bar, and shows the installed icon, which does not
+    // spin; through Xwayland it keeps all three as the windows ask. Other compositors
+    // (weston) keep the native client. Should the X server not answer, Qt falls back to
+    // Wayland.
+    for (const std::string_view desktop : {"gnome", "kde"})
+        if (names(session.currentdesktop, desktop) || names(session.sessiondesktop, desktop))
+            return "xcb;wayland";
     return {};
 }
 
@@ -52,6 +62,14 @@ void choosewindowsystem()
                      variable("XDG_SESSION_TYPE"), variable("XDG_CURRENT_DESKTOP"), variable("XDG_SESSION_DESKTOP")});
     if (!platform.empty())
         setenv("QT_QPA_PLATFORM", platform.c_str(), 1);
+}
+
+void namedesktopentry()
+{
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        QGuiApplication::setDesktopFileName(QStringLiteral("numora"));
+    else
+        look::keepwindowicons();
 }
 
 }  // namespace numora

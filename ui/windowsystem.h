@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
-// Which of Qt's window systems the game asks for before the application exists.
+// Which of Qt's window systems the game asks for before the application exists, and what
+// it tells the one it got.
 #pragma once
 
 #include <string>
@@ -23,5 +24,11 @@ std::string platformfor(const Session &session);
 // Reads the session from the environment and, where platformfor() names a platform,
 // sets QT_QPA_PLATFORM to it. Call before the application object exists.
 void choosewindowsystem();
+
+// Names the desktop entry the game is installed with (packaging/numora.desktop) to a
+// Wayland compositor, which shows the entry's icon on the game's windows. On X11 the
+// windows name none, and KWin shows their own icons, the spinning top among them. Call
+// once the application object exists, before the first window.
+void namedesktopentry();
 
 }  // namespace numora

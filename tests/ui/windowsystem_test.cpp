@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
-// The window system asked for in each kind of session: under GNOME on Wayland the game
-// goes through Xwayland, where GNOME frames and places its windows; a platform the
-// player set, a compositor that frames its clients, or no X server, leave Qt's choice.
+// The window system asked for in each kind of session: under GNOME and KDE Plasma on
+// Wayland the game goes through Xwayland, where the windows keep their places, task bar
+// state and icon; a platform the player set, another compositor, or no X server, leave
+// Qt's choice.
 #include "ui/windowsystem.h"
 
 #include <QtTest>
@@ -31,8 +32,11 @@ private slots:
         QTest::newRow("player asked for X11") << Session{"xcb", ":0", "wayland-0", "wayland", "GNOME", ""} << "";
         QTest::newRow("GNOME without Xwayland") << Session{"", "", "wayland-0", "wayland", "GNOME", "gnome"} << "";
         QTest::newRow("GNOME on X11") << Session{"", ":0", "", "x11", "GNOME", "gnome-xorg"} << "";
-        QTest::newRow("KDE Plasma on Wayland")
-            << Session{"", ":1", "wayland-0", "wayland", "KDE", "plasmawayland"} << "";
+        QTest::newRow("KDE Plasma 5 on Wayland")
+            << Session{"", ":1", "wayland-0", "wayland", "KDE", "plasmawayland"} << xcb;
+        QTest::newRow("KDE Plasma 6 on Wayland") << Session{"", ":0", "wayland-0", "wayland", "KDE", "KDE"} << xcb;
+        QTest::newRow("KDE Plasma, player asked for Wayland")
+            << Session{"wayland", ":0", "wayland-0", "wayland", "KDE", "KDE"} << "";
         QTest::newRow("weston") << Session{"", ":0", "wayland-1", "wayland", "weston", ""} << "";
         QTest::newRow("X11 window manager") << Session{"", ":0", "", "", "", ""} << "";
     }

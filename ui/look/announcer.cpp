@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
-// The announcer: news is said as a notification that appears inside a status bar of
-// its own, which Orca speaks wherever the focus is, naming neither its role nor its bar.
-// Neither has a widget or any pixel. Qt 6.8 has an event made for this,
-// QAccessibleAnnouncementEvent; say() is the one place that would send it instead.
+// The announcer: each window's news is held until the focus has settled, then said
+// through its voice (Voice::say()): on Qt 6.8 as an announcement, the event made for
+// it; on Qt 6.4 as a notification that appears inside a status bar of the window's own.
+// Neither has a widget or any pixel.
 #include "ui/look/announcer.h"
 
 #include <QAccessible>
@@ -12,11 +12,37 @@
 #include <QWidget>
 #include <QWindow>
 
+#include <chrono>
+#include <utility>
+
 namespace numora::accessibility {
 
 namespace {
 
-const char *const kNewsBar = "numora_newsbar";  // the id of a client area's news bar
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+
+// Says news as an announcement of a window's client area, the event made for it.
+class Voice {
+public:
+    explicit Voice(QWidget *client) : client_(client) {}
+
+    QAccessibleInterface *bar() const { return nullptr; }  // none: the event needs none
+
+    // Sends the words to the reader. Orca 48 (Debian 13, with Qt 6.8.2) speaks an
+    // announcement as its words alone, wherever the focus is, also when it comes from
+    // the game window while an end window has the focus; a notification in a status
+    // bar it speaks after the word "notification".
+    void say(const QString &words) const
+    {
+        QAccessibleAnnouncementEvent announced(client_, words);
+        QAccessible::updateAccessibility(&announced);
+    }
+
+private:
+    QWidget *client_;
+};
+
+#else
 
 // The news bar, or the news inside it.
 class NewsAccessible : public QAccessibleInterface {
@@ -61,17 +87,94 @@ private:
     QAccessible::Role role_;
 };
 
-// Sends the words to the reader.
-void say(NewsAccessible *news, const QString &words)
+// Says news as a notification that appears in a status bar of a window's client area;
+// Qt 6.4 has no event made for it. The bar and the notification live as long as the
+// voice.
+class Voice {
+public:
+    explicit Voice(QWidget *client)
+    {
+        auto *bar = new NewsAccessible(client, QAccessible::StatusBar);
+        auto *news = new NewsAccessible(client, QAccessible::Notification);
+        bar_ = QAccessible::registerAccessibleInterface(bar);
+        news_ = QAccessible::registerAccessibleInterface(news);
+        bar->down_ = news_;
+        news->up_ = bar_;
+    }
+    ~Voice()
+    {
+        QAccessible::deleteAccessibleInterface(news_);
+        QAccessible::deleteAccessibleInterface(bar_);
+    }
+    Voice(const Voice &) = delete;
+    Voice &operator=(const Voice &) = delete;
+
+    QAccessibleInterface *bar() const { return QAccessible::accessibleInterface(bar_); }
+
+    // Sends the words to the reader. Orca 43 speaks the notification as its words alone.
+    void say(const QString &words) const
+    {
+        auto *news = static_cast<NewsAccessible *>(QAccessible::accessibleInterface(news_));
+        news->said = words;
+        QAccessibleEvent named(news, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&named);
+        QAccessibleEvent shown(news, QAccessible::ObjectShow);
+        QAccessible::updateAccessibility(&shown);
+    }
+
+private:
+    QAccessible::Id bar_ = 0, news_ = 0;
+};
+
+#endif
+
+// One window's voice and the news it has still to say. A child of the window's client
+// area, it goes with it, and so do its news and its voice.
+class NewsArea : public QObject {
+public:
+    explicit NewsArea(QWidget *client) : QObject(client), voice_(client) { setObjectName(QLatin1String(kName)); }
+
+    static constexpr const char *kName = "numora_newsarea";
+
+    QAccessibleInterface *bar() const { return voice_.bar(); }
+
+    void add(const QString &news, const QString &topic)
+    {
+        if (!topic.isEmpty())
+            pending_.removeIf([&](const auto &item) { return item.first == topic; });
+        pending_.append({topic, news});
+    }
+
+    // Says the news held, oldest first, in one breath.
+    void speak()
+    {
+        QStringList words;
+        for (const auto &item : std::as_const(pending_))
+            words << item.second;
+        pending_.clear();
+        if (!words.isEmpty())
+            voice_.say(words.join(QStringLiteral(". ")));
+    }
+
+private:
+    Voice voice_;
+    QList<std::pair<QString, QString>> pending_;  // topic and words, oldest first
+};
+
+// The news area of `client`, or of any client area in `window`.
+NewsArea *areaof(const QWidget *client)
 {
-    news->said = words;
-    QAccessibleEvent named(news, QAccessible::NameChanged);
-    QAccessible::updateAccessibility(&named);
-    QAccessibleEvent shown(news, QAccessible::ObjectShow);
-    QAccessible::updateAccessibility(&shown);
+    return dynamic_cast<NewsArea *>(client->findChild<QObject *>(NewsArea::kName, Qt::FindDirectChildrenOnly));
+}
+NewsArea *areain(const QWidget *window)
+{
+    return dynamic_cast<NewsArea *>(window->findChild<QObject *>(NewsArea::kName));
 }
 
-// Holds the news until the current event is done and the focus has settled.
+// Holds the news of every window until the current event is done and the window system
+// has settled the focus. A window that is shown takes the focus only when the window
+// manager activates it, which the program learns as a change of the focus; until then
+// the focus is nowhere, or on a control of a window that is being locked.
 class Herald : public QObject {
 public:
     static Herald &instance()
@@ -80,24 +183,6 @@ public:
         if (!herald)
             herald = new Herald(qApp);
         return *herald;
-    }
-
-    void sethost(QWidget *client)
-    {
-        if (client->property(kNewsBar).isValid())
-            return;
-        auto *bar = new NewsAccessible(client, QAccessible::StatusBar);
-        auto *news = new NewsAccessible(client, QAccessible::Notification);
-        const QAccessible::Id barid = QAccessible::registerAccessibleInterface(bar);
-        news_ = QAccessible::registerAccessibleInterface(news);
-        bar->down_ = news_;
-        news->up_ = barid;
-        client->setProperty(kNewsBar, barid);
-        connect(client, &QObject::destroyed, this, [this, barid] {
-            QAccessible::deleteAccessibleInterface(news_);
-            QAccessible::deleteAccessibleInterface(barid);
-            news_ = 0;
-        });
     }
 
     void focuslater(QWidget *control)
@@ -111,28 +196,26 @@ public:
         });
     }
 
-    void add(const QString &news, const QString &topic)
+    void add(NewsArea *area, const QString &news, const QString &topic)
     {
-        if (!topic.isEmpty())
-            pending_.removeIf([&](const auto &item) { return item.first == topic; });
-        pending_.append({topic, news});
+        area->add(news, topic);
+        if (!waiting_.contains(area))
+            waiting_.append(area);
         schedule();
     }
 
 private:
     explicit Herald(QObject *parent) : QObject(parent)
     {
-        connect(qApp, &QApplication::focusChanged, this, [this] {
-            if (!pending_.isEmpty())
-                schedule();
-        });
-        waited_.setSingleShot(true);
-        connect(&waited_, &QTimer::timeout, this, [this] { flush(true); });
+        connect(qApp, &QApplication::focusChanged, this, &Herald::schedule);
+        connect(qApp, &QGuiApplication::focusWindowChanged, this, &Herald::schedule);
+        unsettled_.setSingleShot(true);
+        connect(&unsettled_, &QTimer::timeout, this, [this] { flush(true); });
     }
 
     void schedule()
     {
-        if (scheduled_)
+        if (scheduled_ || waiting_.isEmpty())
             return;
         scheduled_ = true;
         QTimer::singleShot(0, this, [this] {
@@ -141,52 +224,54 @@ private:
         });
     }
 
-    // A focus that is nowhere, or on a control that is being locked, is waited for a
-    // moment: a window that opens takes it only when the window manager says so.
-    void flush(bool anyway)
+    // No focus move is to come, and the focus is on a control that can be used.
+    bool settled() const
     {
-        if (pending_.isEmpty() || !news_ || focuses_ > 0)
-            return;
         const QWidget *focus = QApplication::focusWidget();
-        if (!anyway && (!focus || !focus->isEnabled() || !focus->isVisible())) {
-            if (!waited_.isActive())
-                waited_.start(kFocusWait);
-            return;
-        }
-        waited_.stop();
-        QStringList said;
-        for (const auto &item : std::as_const(pending_))
-            said << item.second;
-        pending_.clear();
-        say(static_cast<NewsAccessible *>(QAccessible::accessibleInterface(news_)), said.join(QStringLiteral(". ")));
+        return focuses_ == 0 && focus && focus->isEnabled() && focus->isVisible();
     }
 
-    static constexpr int kFocusWait = 400;  // ms
+    // On a desktop that never gives the focus, news is said after a while all the same.
+    void flush(bool anyway)
+    {
+        if (!anyway && !settled()) {
+            if (!unsettled_.isActive())
+                unsettled_.start(kUnsettledWait);
+            return;
+        }
+        unsettled_.stop();
+        for (const QPointer<NewsArea> &area : std::exchange(waiting_, {}))
+            if (area)
+                area->speak();
+    }
 
-    QList<std::pair<QString, QString>> pending_;  // topic and words, oldest first
-    QAccessible::Id news_ = 0;
-    QTimer waited_;
+    static constexpr std::chrono::seconds kUnsettledWait{5};
+
+    QList<QPointer<NewsArea>> waiting_;  // the windows with news to say
+    QTimer unsettled_;
     int focuses_ = 0;  // focus moves still to come
     bool scheduled_ = false;
 };
 
 }  // namespace
 
-void announce(const QString &news, const QString &topic)
+void announce(const QWidget *from, const QString &news, const QString &topic)
 {
-    if (!news.isEmpty())
-        Herald::instance().add(news, topic);
+    NewsArea *area = areain(from->window());
+    if (area && !news.isEmpty())
+        Herald::instance().add(area, news, topic);
 }
 
 void newsarea(QWidget *client)
 {
-    Herald::instance().sethost(client);
+    if (!areaof(client))
+        new NewsArea(client);
 }
 
 QAccessibleInterface *newsbar(const QWidget *client)
 {
-    const QVariant id = client->property(kNewsBar);
-    return id.isValid() ? QAccessible::accessibleInterface(id.value<QAccessible::Id>()) : nullptr;
+    const NewsArea *area = areaof(client);
+    return area ? area->bar() : nullptr;
 }
 
 void focuslater(QWidget *control)

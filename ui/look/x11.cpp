@@ -8,6 +8,7 @@
 #include <QAbstractNativeEventFilter>
 #include <QApplication>
 #include <QImage>
+#include <QPlatformSurfaceEvent>
 #include <QPointer>
 #include <QScreen>
 #include <QTimer>
@@ -17,6 +18,7 @@
 
 #include <xcb/xcb.h>
 
+#include <array>
 #include <cstdlib>
 #include <utility>
 
@@ -167,6 +169,39 @@ void skiptaskbar(QWidget &window)
                                  internatom(connection, "_NET_WM_STATE_SKIP_PAGER")};
     xcb_change_property(connection, XCB_PROP_MODE_REPLACE, xcb_window_t(window.winId()),
                         internatom(connection, "_NET_WM_STATE"), XCB_ATOM_ATOM, 32, 2, states);
+}
+
+namespace {
+
+class WindowIconKeeper : public QObject {
+public:
+    WindowIconKeeper(QObject *parent, xcb_connection_t *connection)
+        : QObject(parent), connection_(connection), names_{internatom(connection, "_KDE_NET_WM_DESKTOP_FILE"),
+                                                           internatom(connection, "_GTK_APPLICATION_ID")}
+    {
+    }
+
+    bool eventFilter(QObject *object, QEvent *event) override
+    {
+        if (event->type() == QEvent::PlatformSurface &&
+            static_cast<QPlatformSurfaceEvent *>(event)->surfaceEventType() == QPlatformSurfaceEvent::SurfaceCreated)
+            if (const auto *window = qobject_cast<QWindow *>(object); window && window->isTopLevel())
+                for (const xcb_atom_t name : names_)
+                    xcb_delete_property(connection_, xcb_window_t(window->winId()), name);
+        return false;
+    }
+
+private:
+    xcb_connection_t *connection_;
+    std::array<xcb_atom_t, 2> names_;
+};
+
+}  // namespace
+
+void keepwindowicons()
+{
+    if (xcb_connection_t *connection = x11connection())
+        qApp->installEventFilter(new WindowIconKeeper(qApp, connection));
 }
 
 }  // namespace numora::look

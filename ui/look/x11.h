@@ -44,4 +44,11 @@ void centre(QWidget &window);
 // Call before the window is first shown.
 void skiptaskbar(QWidget &window);
 
+// Has the window manager show every window's own icon (X11; elsewhere nothing): Qt 6.8
+// names the desktop entry after the program on each window it makes, and KWin 6 would
+// show the installed entry's icon instead, which does not spin. The name is taken off
+// each top-level window as it is made, before it is shown. Call once the application
+// exists.
+void keepwindowicons();
+
 }  // namespace numora::look

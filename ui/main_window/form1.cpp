@@ -54,6 +54,10 @@ Form1::Form1(std::optional<std::uint64_t> seed, QWidget *parent)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Numora"));
+    // A sizable border without a maximize box. KWin (KDE Plasma) offers to maximize every
+    // resizable window all the same, on X11 and on Wayland: it ignores the Motif hints that
+    // leave the box out, and no window type, size limit on one axis or property a program
+    // may set takes it away; only a fixed size would.
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
     setWindowIcon(windowicon());  // until the first tick spins it
@@ -143,7 +147,7 @@ void Form1::showchoice()
             const bool chosen = key == plusbuttons_[count] ? pluschosen(count) : minuschosen(count);
             if (showkey(key, chosen, kSignPlain, kSignChosen, chosen ? told : KeypadButton::Told::Described) &&
                 chosen && atkeys && key->isEnabled())
-                accessibility::announce(key->accessibleName() + QLatin1Char(' ') + key->markword());
+                accessibility::announce(this, key->accessibleName() + QLatin1Char(' ') + key->markword());
         }
 }
 
@@ -229,17 +233,17 @@ void Form1::setlabel8(std::optional<Digits> guess)
     const QString shown = guess ? QString::fromStdString(textform(*guess)) : QString();
     Label8->settext(shown);
     if (guess)
-        accessibility::announce(QStringLiteral("My guess is %1").arg(shown));
+        accessibility::announce(this, QStringLiteral("My guess is %1").arg(shown));
 }
 
 void Form1::addrow(Board board, const AnsweredGuess &row)
 {
     if (board == Board::Picture1) {
         Picture1->rowadded();
-        accessibility::announce(QStringLiteral("Your guess ") + spokenrow(row), kGuessTopic);
+        accessibility::announce(this, QStringLiteral("Your guess ") + spokenrow(row), kGuessTopic);
     } else {
         Picture2->rowadded();
-        accessibility::announce(QStringLiteral("My guess ") + spokenrow(row));
+        accessibility::announce(this, QStringLiteral("My guess ") + spokenrow(row));
     }
 }
 
@@ -329,17 +333,17 @@ void Form1::digitbutton_click(int digit)
 {
     if (!entry.type(digit))
         return;
-    accessibility::announce(QString::fromStdString(entry.typed), kGuessTopic);
+    accessibility::announce(this, QString::fromStdString(entry.typed), kGuessTopic);
     focusnext_ = Command12;
 }
 
 void Form1::Command11_Click()
 {
     if (const auto digit = entry.takeback())
-        accessibility::announce(QStringLiteral("%1 removed, %2")
-                                    .arg(QString::number(*digit), entry.typed.empty()
-                                                                      ? QStringLiteral("empty")
-                                                                      : QString::fromStdString(entry.typed)));
+        accessibility::announce(this, QStringLiteral("%1 removed, %2")
+                                          .arg(QString::number(*digit), entry.typed.empty()
+                                                                            ? QStringLiteral("empty")
+                                                                            : QString::fromStdString(entry.typed)));
 }
 
 void Form1::Command24_Click()
@@ -347,7 +351,7 @@ void Form1::Command24_Click()
     if (entry.typed.empty())
         return;
     entry.typed.clear();
-    accessibility::announce(QStringLiteral("cleared"), kGuessTopic);
+    accessibility::announce(this, QStringLiteral("cleared"), kGuessTopic);
 }
 
 void Form1::Command12_Click()

@@ -44,7 +44,8 @@ void Form1::readboard(ProgressBoard *board)
     QStringList rows;
     for (const AnsweredGuess &row : board->rows())
         rows << spokenrow(row);
-    accessibility::announce(QStringLiteral("%1: %2").arg(name, rows.isEmpty() ? QStringLiteral("no rows yet")
+    accessibility::announce(this,
+                            QStringLiteral("%1: %2").arg(name, rows.isEmpty() ? QStringLiteral("no rows yet")
                                                                               : rows.join(QStringLiteral(". "))),
                             name);
 }

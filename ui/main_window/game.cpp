@@ -16,6 +16,7 @@ int rungame(char *argv[], std::optional<std::uint64_t> seed)
     look::preparedesktop();
     QApplication app(qtargc, argv);
     QApplication::setApplicationName(QStringLiteral("Numora"));
+    namedesktopentry();
     look::setupapplication(app);
     Form1 window(seed);
     return QApplication::exec();

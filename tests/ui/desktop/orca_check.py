@@ -94,6 +94,15 @@ def described(speech, what, name, description, found=None):
     speech.expect(what + "'s tooltip", description)
 
 
+def ended(told, answer):
+    """Whether the game has ended; if so, its end window was read before the answer
+    that ended it, which the news tells once the focus is in the window."""
+    ends = [i for i, said in enumerate(told) if "Play again?" in said]
+    if ends and ends[0] > next(i for i, said in enumerate(told) if re.search(answer, said)):
+        fail("the answer came before the end window: %r" % told)
+    return bool(ends)
+
+
 def until(what, condition, seconds=20):
     deadline = time.monotonic() + seconds
     while not condition():
@@ -235,9 +244,9 @@ def play(speech):
     # closed under the player: they close what is left of it and open it again.
     for attempt in range(4):
         key("alt+g")
-        if speech.awaits(r"^New", 5):
+        if speech.awaits(r"^New", 15):
             key("n")
-            if speech.awaits(r"^Confirm Number " + BUTTON, 5):
+            if speech.awaits(r"^Confirm Number " + BUTTON, 15):
                 break
         key("Escape")
         key("Escape")
@@ -258,9 +267,9 @@ def play(speech):
         answer = (int(row.group(1) or 0), int(row.group(2) or 0))
         possible = [p for p in possible if signs(guess, p) == answer]
         tried.append(guess)
-        mine = next(filter(None, (re.search(r"My guess is (\d{4})", said) for said in told)), None)
-        if not mine:
+        if ended(told, shape):
             break  # the game ended with the player's guess
+        mine = next(re.search(r"My guess is (\d{4})", said) for said in told if "My guess is" in said)
         print("turn %d: %s took %d key presses; Orca said %r" % (turn + 1, guess, presses, row.string))
         shown = mine.group(1)
         plus, minus = signs(shown, SECRET)
@@ -277,10 +286,10 @@ def play(speech):
         mark = len(speech.all())
         key("Return")
         print("    answered %s with %d plus, %d minus in %d key presses" % (shown, plus, minus, presses))
-        # The answer is told whether the game goes on or ends, in whichever order the
-        # end window and the news come.
-        told = speech.collect(mark, [r"^My guess %s: " % shown, r"Play again\?|^Confirm Number " + BUTTON])
-        if any("Play again?" in said for said in told):
+        # The answer is told whether the game goes on or ends.
+        answer = r"^My guess %s: " % shown
+        told = speech.collect(mark, [answer, r"Play again\?|^Confirm Number " + BUTTON])
+        if ended(told, answer):
             break
         if turn == 0:
             # Both boards re-read on demand, each by its name.

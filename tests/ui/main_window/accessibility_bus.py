@@ -21,8 +21,18 @@ def fail(message):
 
 
 def listen(event):
+    """Records an event as its kind, its object's name and its data; news, announced (Qt
+    6.8) or shown as a notification (Qt 6.4), as "news" and its words."""
+    if event.type.startswith("object:state-changed:") and not event.detail1:
+        return  # a state that ends
     try:
-        heard.append((event.type, event.source.name, str(event.any_data)))
+        if event.type.startswith("object:announcement"):
+            heard.append(("news", str(event.any_data), ""))
+        elif event.type.startswith("object:state-changed:showing"):
+            if event.source.getRole() == pyatspi.ROLE_NOTIFICATION:
+                heard.append(("news", event.source.name, ""))
+        else:
+            heard.append((event.type, event.source.name, str(event.any_data)))
     except Exception:  # the source may be gone already
         pass
 
@@ -94,7 +104,8 @@ def endwindow(app):
 
 
 def main():
-    for kind in ("object:text-changed", "object:children-changed", "object:state-changed:checked"):
+    for kind in ("object:text-changed", "object:children-changed", "object:state-changed:checked",
+                 "object:state-changed:focused", "object:state-changed:showing", "object:announcement"):
         pyatspi.Registry.registerEventListener(listen, kind)
     desktop = pyatspi.Registry.getDesktop(0)
     app = until("the game on the bus", lambda: next((a for a in desktop if a is not None and a.name == "Numora"), None))
@@ -130,6 +141,7 @@ def main():
         answer = (int(spoken.group(2) or 0), int(spoken.group(3) or 0))
         possible = [p for p in possible if signs(guess, p) == answer]
 
+        last = "Your guess %s: " % guess
         shown = until("the computer's guess or an end",
                       lambda: endwindow(app) or (len(text(mine)) == 4 and text(mine)))
         if not isinstance(shown, str):
@@ -144,6 +156,7 @@ def main():
         press(button["%d minus" % minus])
         until("the chosen signs", lambda: states(button["%d plus" % plus]).contains(pyatspi.STATE_CHECKED)
               and states(button["%d minus" % minus]).contains(pyatspi.STATE_CHECKED))
+        last = "My guess %s: " % shown
         press(button["Confirm Signs"])
         until("my answer on My progress", lambda: myboard.childCount == turn + 1)
         if myboard[turn].name.split()[0] != shown:
@@ -161,6 +174,14 @@ def main():
         fail("the loss caption does not name the number: %r" % end.name)
     if not any("Play again?" in label for label in labels):
         fail("the end window's labels are not read")
+
+    # The answer that ended the game is heard after the end window, once its YES has the focus.
+    def heardat(kind, words):
+        """Where the first such event is in what was heard, counting from 1; 0 where none."""
+        return next((i + 1 for i, (k, name, _) in enumerate(heard) if k == kind and words in (name or "")), 0)
+    answered = until("the last answer, " + last, lambda: heardat("news", last))
+    if not 0 < heardat("object:state-changed:focused", "YES") < answered:
+        fail("the last answer came before the end window: %r" % heard[-12:])
 
     pump()
     kinds = {(kind, name) for kind, name, _ in heard}

@@ -20,6 +20,14 @@ using namespace numora::testsupport;
 
 namespace {
 
+// News is heard as an announcement on Qt 6.8, named here by its words, and on Qt 6.4 as
+// a notification that appears, named by them.
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+constexpr QAccessible::Event kNews = QAccessible::Announcement;
+#else
+constexpr QAccessible::Event kNews = QAccessible::ObjectShow;
+#endif
+
 // What a screen reader was told: the event, its object's name, and the text it carried.
 struct Heard {
     QAccessible::Event type;
@@ -32,6 +40,10 @@ void listen(QAccessibleEvent *event)
 {
     QAccessibleInterface *iface = event->accessibleInterface();
     Heard h{event->type(), iface ? iface->text(QAccessible::Name) : QString(), {}};
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    if (event->type() == QAccessible::Announcement)
+        h.name = static_cast<QAccessibleAnnouncementEvent *>(event)->message();
+#endif
     if (event->type() == QAccessible::TextInserted)
         h.text = static_cast<QAccessibleTextInsertEvent *>(event)->textInserted();
     else if (event->type() == QAccessible::TextRemoved)
@@ -48,6 +60,15 @@ bool washeard(QAccessible::Event type, const QString &name, const QString &text)
 {
     return std::ranges::any_of(heard,
                                [&](const Heard &h) { return h.type == type && h.name == name && h.text == text; });
+}
+
+// Where in what was heard the first event of `type` is whose object's name holds `words`;
+// -1 where there is none.
+qsizetype heardat(QAccessible::Event type, const QString &words)
+{
+    const auto it =
+        std::ranges::find_if(heard, [&](const Heard &h) { return h.type == type && h.name.contains(words); });
+    return it == heard.end() ? -1 : it - heard.begin();
 }
 
 QAccessibleInterface *of(QObject *object)
@@ -89,6 +110,7 @@ private slots:
     void rowNumbersAndOutlinesAreLeftOut();
     void windowsThatAppearAreRead();
     void tabNeverReachesALockedButton();
+    void eachWindowSpeaksForItself();
 
 private:
     template <typename T = QWidget> T *child(const char *name) const { return play().control<T>(name); }
@@ -158,8 +180,8 @@ void AccessibilityTest::oneTurnReadAndHeard()
     QCOMPARE(textof(mine), guess);
     QVERIFY(washeard(QAccessible::TextInserted, QStringLiteral("My guess is"), guess));
     // One notification tells both the answer to the player and the guess.
-    QTRY_VERIFY(washeard(QAccessible::ObjectShow,
-                         QStringLiteral("Your guess 1234: 1 plus, 2 minus. My guess is %1").arg(guess), QString()));
+    QTRY_VERIFY(
+        washeard(kNews, QStringLiteral("Your guess 1234: 1 plus, 2 minus. My guess is %1").arg(guess), QString()));
     for (const char *name : {"Command22", "Command21"})
         QVERIFY2(of(child(name))->state().checked, name);
     // One "+" and one "-", whatever the guess: the answer is spoken back as chosen.
@@ -215,10 +237,17 @@ void AccessibilityTest::windowsThatAppearAreRead()
     const QString number = play().hidden();
     play().guess(number);
     QVERIFY(play().reached(Phase::SignEntry));
-    const auto [plus, minus] = signs(child<QLabel>("Label8")->text(), QStringLiteral("1234"));
+    const QString guess = child<QLabel>("Label8")->text();
+    const auto [plus, minus] = signs(guess, QStringLiteral("1234"));
+    heard.clear();
     play().answer(plus, minus);
     QWidget *end = openwindow(plus == 4 ? "Tvdraw" : "frmUwin");  // the one such window
     QVERIFY(end);
+    // The answer is heard once the end window has the focus: after the window.
+    const QString answer = QStringLiteral("My guess %1: ").arg(guess);
+    QTRY_VERIFY(heardat(kNews, answer) >= 0);
+    const qsizetype yes = heardat(QAccessible::Focus, QStringLiteral("YES"));
+    QVERIFY2(yes >= 0 && yes < heardat(kNews, answer), "the answer came before the end window");
     QAccessibleInterface *window = of(end);
     QCOMPARE(window->role(), QAccessible::AlertMessage);  // read whole as it appears
     QCOMPARE(window->text(QAccessible::Name), end->windowTitle());
@@ -270,6 +299,24 @@ void AccessibilityTest::tabNeverReachesALockedButton()
     tabround();
     QVERIFY(play().reached(Phase::SignEntry));
     tabround();
+}
+
+// Each game window's news is its own and goes with it: a window left open when another
+// closes speaks on, and so does one opened after.
+void AccessibilityTest::eachWindowSpeaksForItself()
+{
+    const auto speaks = [](Form1 *form, const QString &digits) {
+        WindowPlayer(form).newgame();
+        WindowPlayer(form).type(digits);
+        return QTest::qWaitFor([&] { return washeard(kNews, digits, {}); }, kPatience);
+    };
+    std::unique_ptr<Form1> other = openform(1);
+    QVERIFY(other);
+    form_.reset();
+    QVERIFY(speaks(other.get(), QStringLiteral("12")));
+    form_ = openform(2);
+    QVERIFY(form_);
+    QVERIFY(speaks(form_.get(), QStringLiteral("34")));
 }
 
 NUMORA_QTEST_MAIN(AccessibilityTest)
