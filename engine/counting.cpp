@@ -5,7 +5,10 @@
 #include "engine/counting.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
+#include <span>
+#include <vector>
 
 #if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
 #define NUMORA_AVX2 1
@@ -44,7 +47,7 @@ int wantedkey(int code)
 }
 
 constexpr int kWidest = 32;  // lanes of the widest counting code
-constexpr int kPadded = (kCandidates + kWidest - 1) / kWidest * kWidest;
+constexpr int kPadded = (kAllNumbers + kWidest - 1) / kWidest * kWidest;
 
 // Everything the counting loops need for one turn. Each possible q is split into
 // its halves q0q1 and q2q3; every distinct half gets a slot, and the key of p against
@@ -54,25 +57,27 @@ struct Turn {
     int possiblecount = 0;
     int slotcount = 0;
     std::array<std::array<std::uint8_t, 2>, 2 * 100> slotweights;  // of each slot: its two digits' weights
-    std::array<std::uint8_t, kCandidates> firstslot;               // of each possible
-    std::array<std::uint8_t, kCandidates> secondslot;
+    std::array<std::uint8_t, kAllNumbers> firstslot;               // of each possible
+    std::array<std::uint8_t, kAllNumbers> secondslot;
     alignas(kWidest) std::array<std::array<std::uint8_t, kPadded>, 4> columns;  // pool digits, 10 past the pool
     // Of each pool row, over the possibles other than itself: their number, and the
     // sums of plus and of common digits (at most 4 * 4536).
     alignas(kWidest) std::array<std::uint16_t, kPadded> others, plussum, commonsum;
 };
 
-void prepareturn(const Module1 &m, const Scratch &s, const PoolRows &rows, Turn &t)
+// The guesses' digits go into the columns, the possibles into their halves' slots;
+// selfrows gives each possible's row among the guesses, or kNoRow.
+// The possibles' halves into their slots.
+void prepareslots(std::span<const Digits> possibles, Turn &t)
 {
-    t.poolsize = m.poollast() + 1;
-    t.possiblecount = s.possiblecount;
+    t.possiblecount = static_cast<int>(possibles.size());
     std::array<int, 100> slot;
     t.slotcount = 0;
     for (int half = 0; half < 2; ++half) {
         auto &slots = half == 0 ? t.firstslot : t.secondslot;
         slot.fill(-1);
-        for (int i = 0; i < s.possiblecount; ++i) {
-            const Digits &q = s.possibles[i];
+        for (int i = 0; i < t.possiblecount; ++i) {
+            const Digits &q = possibles[i];
             const int pair = 10 * q[2 * half] + q[2 * half + 1];
             if (slot[pair] < 0) {
                 slot[pair] = t.slotcount;
@@ -83,14 +88,35 @@ void prepareturn(const Module1 &m, const Scratch &s, const PoolRows &rows, Turn 
             slots[i] = static_cast<std::uint8_t>(slot[pair]);
         }
     }
+}
+
+// The guesses' digits into the columns, 10 past them.
+void preparecolumns(std::span<const Digits> guesses, Turn &t)
+{
+    const int poolsize = t.poolsize = static_cast<int>(guesses.size());
+    for (int p = 0; p < poolsize; ++p)
+        for (int j = 0; j < 4; ++j)
+            t.columns[j][p] = guesses[p][j];
+    const int padded = (poolsize + kWidest - 1) / kWidest * kWidest;
+    for (int j = 0; j < 4; ++j)
+        std::fill(t.columns[j].begin() + poolsize, t.columns[j].begin() + padded, 10);  // 10 meets nothing
+}
+
+// The guesses' digits go into the columns, the possibles into their halves' slots;
+// selfrows gives each possible's row among the guesses, or kNoRow.
+void prepareturn(std::span<const Digits> guesses, std::span<const Digits> possibles,
+                 std::span<const std::uint16_t> selfrows, Turn &t)
+{
+    t.poolsize = static_cast<int>(guesses.size());
+    prepareslots(possibles, t);
     // Possibles with digit d in column j, and holding d anywhere: summed over p's
     // digits, the plus and the common digits of p against all of them.
     std::array<std::array<int, 10>, 4> incolumn{};
     std::array<int, 10> holding{};
-    for (int i = 0; i < s.possiblecount; ++i)
+    for (const Digits &q : possibles)
         for (int j = 0; j < 4; ++j) {
-            ++incolumn[j][s.possibles[i][j]];
-            ++holding[s.possibles[i][j]];
+            ++incolumn[j][q[j]];
+            ++holding[q[j]];
         }
     std::array<std::array<int, 10>, 4> digitcounts;  // both, the second times 65536
     for (int j = 0; j < 4; ++j)
@@ -98,23 +124,26 @@ void prepareturn(const Module1 &m, const Scratch &s, const PoolRows &rows, Turn 
             digitcounts[j][d] = incolumn[j][d] + (holding[d] << 16);
     const int poolsize = t.poolsize;
     for (int p = 0; p < poolsize; ++p) {
-        const Digits &d = m.candidates[p];
+        const Digits &d = guesses[p];
         const int sums = digitcounts[0][d[0]] + digitcounts[1][d[1]] + digitcounts[2][d[2]] + digitcounts[3][d[3]];
         t.plussum[p] = static_cast<std::uint16_t>(sums & 0xffff);
         t.commonsum[p] = static_cast<std::uint16_t>(sums >> 16);
         for (int j = 0; j < 4; ++j)
             t.columns[j][p] = d[j];
     }
+    const int padded = (poolsize + kWidest - 1) / kWidest * kWidest;
     for (int j = 0; j < 4; ++j)
-        std::fill(t.columns[j].begin() + poolsize, t.columns[j].end(), 10);  // 10 meets nothing
-    std::fill(t.plussum.begin() + poolsize, t.plussum.end(), 0);
-    std::fill(t.commonsum.begin() + poolsize, t.commonsum.end(), 0);
-    t.others.fill(static_cast<std::uint16_t>(s.possiblecount));
-    for (int i = 0; i < s.possiblecount; ++i) {
+        std::fill(t.columns[j].begin() + poolsize, t.columns[j].begin() + padded, 10);  // 10 meets nothing
+    std::fill(t.plussum.begin() + poolsize, t.plussum.begin() + padded, 0);
+    std::fill(t.commonsum.begin() + poolsize, t.commonsum.begin() + padded, 0);
+    std::fill(t.others.begin(), t.others.begin() + padded, static_cast<std::uint16_t>(t.possiblecount));
+    for (const std::uint16_t row : selfrows) {
+        if (row == kNoRow)
+            continue;
         // A possible meets itself with 4 plus and 4 common digits, in no class.
-        t.others[rows[i]] -= 1;
-        t.plussum[rows[i]] -= 4;
-        t.commonsum[rows[i]] -= 4;
+        t.others[row] -= 1;
+        t.plussum[row] -= 4;
+        t.commonsum[row] -= 4;
     }
 }
 
@@ -145,7 +174,7 @@ template <int W> struct Lanes {
 // q, the key of each lane is the sum of two entries of halfkeys, the lane's key
 // against q's two halves.
 template <int W>
-[[gnu::always_inline]] inline void halfkeysof(const Turn &t, int base, typename Lanes<W>::Bytes *halfkeys)
+[[gnu::always_inline]] inline void weightsof(const Turn &t, int base, typename Lanes<W>::Bytes *weights)
 {
     using Bytes = typename Lanes<W>::Bytes;
     Bytes column[4];
@@ -156,10 +185,17 @@ template <int W>
         const auto e = static_cast<std::uint8_t>(d);
         inside[d] = Bytes((column[0] == e) | (column[1] == e) | (column[2] == e) | (column[3] == e)) & kCommonWeight;
     }
-    Bytes weights[40];  // the key of one digit d of q in column j, numbered 10 * j + d
+    // the key of one digit d of q in column j, numbered 10 * j + d
     for (int j = 0; j < 4; ++j)
         for (int d = 0; d < 10; ++d)
             weights[10 * j + d] = (Bytes(column[j] == static_cast<std::uint8_t>(d)) & kPlusWeight) + inside[d];
+}
+
+template <int W>
+[[gnu::always_inline]] inline void halfkeysof(const Turn &t, int base, typename Lanes<W>::Bytes *halfkeys)
+{
+    typename Lanes<W>::Bytes weights[40];
+    weightsof<W>(t, base, weights);
     for (int s = 0; s < t.slotcount; ++s)
         halfkeys[s] = weights[t.slotweights[s][0]] + weights[t.slotweights[s][1]];
 }
@@ -192,7 +228,7 @@ template <int W>
 // Class sizes from the totals of the counted classes; the other three follow from
 // the sums, as above.
 template <int W>
-[[gnu::always_inline]] inline void storesizes(Scratch &s, const Turn &t, int base,
+[[gnu::always_inline]] inline void storesizes(ClassSizes *sizesout, const Turn &t, int base,
                                               const typename Lanes<W>::Words *total)
 {
     using Words = typename Lanes<W>::Words;
@@ -215,11 +251,11 @@ template <int W>
         sizes[1] = ones[l];
         sizes[2] = twos[l];
         sizes[5] = tens[l];
-        s.classsizes.at(base + l) = sizes;
+        sizesout[base + l] = sizes;
     }
 }
 
-void countportable(Scratch &s, const Turn &t)
+void countportable(ClassSizes *sizes, const Turn &t)
 {
     constexpr int W = 16;
     Lanes<W>::Bytes halfkeys[2 * 100];
@@ -227,7 +263,84 @@ void countportable(Scratch &s, const Turn &t)
     for (int base = 0; base < t.poolsize; base += W) {
         halfkeysof<W>(t, base, halfkeys);
         comparecount<W>(t, halfkeys, total);
-        storesizes<W>(s, t, base, total);
+        storesizes<W>(sizes, t, base, total);
+    }
+}
+
+// The weights of every block of W guesses, kept while the guesses stay: bytes, as a
+// vector of vector types would not keep their alignment.
+template <int W> const std::vector<std::uint8_t> &weightsofall(std::span<const Digits> guesses)
+{
+    static thread_local std::vector<std::uint8_t> weights;
+    static thread_local std::pair<const Digits *, std::size_t> of{nullptr, 0};
+    if (of != std::pair(guesses.data(), guesses.size())) {
+        static thread_local Turn t;
+        preparecolumns(guesses, t);
+        weights.resize((guesses.size() + W - 1) / W * 40 * W);
+        typename Lanes<W>::Bytes block[40];
+        for (std::size_t base = 0; base < guesses.size(); base += W) {
+            weightsof<W>(t, static_cast<int>(base), block);
+            std::memcpy(&weights[base * 40], block, sizeof block);
+        }
+        of = {guesses.data(), guesses.size()};
+    }
+    return weights;
+}
+
+// The halves' keys of the block of W guesses from `base`, from their cached weights.
+template <int W>
+[[gnu::always_inline]] inline void cachedhalfkeys(const Turn &t, const std::vector<std::uint8_t> &weights, int base,
+                                                  typename Lanes<W>::Bytes *halfkeys)
+{
+    const std::uint8_t *w = &weights[static_cast<std::size_t>(base) * 40];
+    for (int s = 0; s < t.slotcount; ++s) {
+        typename Lanes<W>::Bytes first, second;
+        std::memcpy(&first, w + t.slotweights[s][0] * W, W);
+        std::memcpy(&second, w + t.slotweights[s][1] * W, W);
+        halfkeys[s] = first + second;
+    }
+}
+
+// The answers other than the hit, each a bit from 0 to 12, by key modulo 16 (in which
+// they all differ); 0 for a key no answer has.
+constexpr std::array<std::uint16_t, 16> answerbits = [] {
+    std::array<std::uint16_t, 16> bits{};
+    for (int n = 0; n < kClasses; ++n)
+        bits[keyofcode(kSignCodes[n]) % 16] = static_cast<std::uint16_t>(1U << n);
+    return bits;
+}();
+
+void storeanswers(std::span<const std::uint16_t> met, std::span<const std::uint8_t> hit, int count, Answers *answers)
+{
+    for (int l = 0; l < count; ++l)
+        answers[l] = Answers{static_cast<std::uint8_t>(std::popcount(met[l]) + (hit[l] != 0 ? 1 : 0)), hit[l] != 0};
+}
+
+// On 16-byte lanes: a comparison with each answer's key.
+void answersportable(const Turn &t, std::span<const Digits> guesses, Answers *answers)
+{
+    constexpr int W = 16;
+    using Bytes = Lanes<W>::Bytes;
+    const auto &weights = weightsofall<W>(guesses);
+    const int poolsize = static_cast<int>(guesses.size());
+    Bytes halfkeys[2 * 100];
+    for (int base = 0; base < poolsize; base += W) {
+        cachedhalfkeys<W>(t, weights, base, halfkeys);
+        Bytes met[kClasses + 1] = {};
+        for (int q = 0; q < t.possiblecount; ++q) {
+            const Bytes key = halfkeys[t.firstslot[q]] + halfkeys[t.secondslot[q]];
+            for (int n = 0; n < kClasses; ++n)
+                met[n] |= Bytes(key == static_cast<std::uint8_t>(keyofcode(kSignCodes[n])));
+            met[kClasses] |= Bytes(key == static_cast<std::uint8_t>(keyofcode(kHit)));
+        }
+        std::array<std::uint16_t, W> bits{};
+        std::array<std::uint8_t, W> hit{};
+        for (int l = 0; l < W; ++l) {
+            for (int n = 0; n < kClasses; ++n)
+                bits[l] |= static_cast<std::uint16_t>((met[n][l] & 1U) << n);
+            hit[l] = met[kClasses][l];
+        }
+        storeanswers(bits, hit, std::min(W, poolsize - base), answers + base);
     }
 }
 
@@ -236,7 +349,7 @@ void countportable(Scratch &s, const Turn &t)
 // A byte lookup by the low four bits of the key adds 1 to one nibble counter and 16
 // to another, two classes in a byte, and nibbles go into byte counters every 15
 // possibles. The hit, 20, looks up 4, the key of class 2, which is not counted.
-__attribute__((target("avx2"))) void countavx2(Scratch &s, const Turn &t)
+__attribute__((target("avx2"))) void countavx2(ClassSizes *sizes, const Turn &t)
 {
     constexpr int W = 32;
     using Bytes = Lanes<W>::Bytes;
@@ -275,7 +388,47 @@ __attribute__((target("avx2"))) void countavx2(Scratch &s, const Turn &t)
             for (int n = 0; n < kCounted; ++n)
                 total[n] = (start == 0 ? Words{} : total[n]) + __builtin_convertvector(counters[n], Words);
         }
-        storesizes<W>(s, t, base, total);
+        storesizes<W>(sizes, t, base, total);
+    }
+}
+
+// On 32-byte lanes: a byte lookup by the key modulo 16 sets the answer's bit among the
+// low eight or the high five; the hit's key, 20, looks up nothing (its index has the top
+// bit set) and has its own comparison.
+__attribute__((target("avx2"))) void answersavx2(const Turn &t, std::span<const Digits> guesses, Answers *answers)
+{
+    constexpr int W = 32;
+    using Bytes = Lanes<W>::Bytes;
+    alignas(W) std::uint8_t low[W], high[W];
+    for (int i = 0; i < W; ++i) {
+        low[i] = static_cast<std::uint8_t>(answerbits[i % 16] & 0xff);
+        high[i] = static_cast<std::uint8_t>(answerbits[i % 16] >> 8);
+    }
+    __m256i lowbits, highbits;
+    std::memcpy(&lowbits, low, W);
+    std::memcpy(&highbits, high, W);
+    const auto &weights = weightsofall<W>(guesses);
+    const int poolsize = static_cast<int>(guesses.size());
+    const Bytes hitkey = Bytes{} + static_cast<std::uint8_t>(keyofcode(kHit));
+    Bytes halfkeys[2 * 100];
+    for (int base = 0; base < poolsize; base += W) {
+        cachedhalfkeys<W>(t, weights, base, halfkeys);
+        Bytes metlow{}, methigh{}, hit{};
+        for (int q = 0; q < t.possiblecount; ++q) {
+            const Bytes key = halfkeys[t.firstslot[q]] + halfkeys[t.secondslot[q]];
+            const auto ishit = Bytes(key == hitkey);
+            const auto index = __m256i(key | (ishit & 0x80));
+            metlow |= Bytes(_mm256_shuffle_epi8(lowbits, index));
+            methigh |= Bytes(_mm256_shuffle_epi8(highbits, index));
+            hit |= ishit;
+        }
+        std::array<std::uint16_t, W> bits{};
+        std::array<std::uint8_t, W> hits{};
+        for (int l = 0; l < W; ++l) {
+            bits[l] = static_cast<std::uint16_t>(metlow[l] | (methigh[l] << 8));
+            hits[l] = hit[l];
+        }
+        storeanswers(bits, hits, std::min(W, poolsize - base), answers + base);
     }
 }
 #endif
@@ -348,17 +501,38 @@ int agreeingrows(const Module1 &m, PoolRows &rows)
     return count;
 }
 
-void countkernel(const Module1 &m, Scratch &s, const PoolRows &rows, [[maybe_unused]] Counting how)
+void countsplits(std::span<const Digits> guesses, std::span<const Digits> possibles,
+                 std::span<const std::uint16_t> selfrows, std::span<ClassSizes> sizes, [[maybe_unused]] Counting how)
 {
     static thread_local Turn t;
-    prepareturn(m, s, rows, t);
+    prepareturn(guesses, possibles, selfrows, t);
 #ifdef NUMORA_AVX2
     if (how == Counting::Fastest && __builtin_cpu_supports("avx2")) {
-        countavx2(s, t);
+        countavx2(sizes.data(), t);
         return;
     }
 #endif
-    countportable(s, t);
+    countportable(sizes.data(), t);
+}
+
+void countanswers(std::span<const Digits> guesses, std::span<const Digits> possibles, std::span<Answers> answers,
+                  [[maybe_unused]] Counting how)
+{
+    static thread_local Turn t;
+    prepareslots(possibles, t);
+#ifdef NUMORA_AVX2
+    if (how == Counting::Fastest && __builtin_cpu_supports("avx2")) {
+        answersavx2(t, guesses, answers.data());
+        return;
+    }
+#endif
+    answersportable(t, guesses, answers.data());
+}
+
+void countkernel(const Module1 &m, Scratch &s, const PoolRows &rows, Counting how)
+{
+    countsplits(std::span(m.candidates).first(m.poollast() + 1), std::span(s.possibles).first(s.possiblecount),
+                std::span(rows).first(s.possiblecount), s.classsizes, how);
 }
 
 }  // namespace numora

@@ -7,10 +7,14 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 
 namespace numora {
 
 using PoolRows = std::array<std::uint16_t, kCandidates>;
+using ClassSizes = std::array<int, kClasses>;
+
+constexpr std::uint16_t kNoRow = 0xffff;
 
 // Pool rows agreeing with every recorded answer, ascending, into rows; returns how many.
 int agreeingrows(const Module1 &m, PoolRows &rows);
@@ -18,6 +22,22 @@ int agreeingrows(const Module1 &m, PoolRows &rows);
 // Class sizes of every pool row against the possibles, which are the pool rows listed
 // first in rows (possiblecount >= 2 of them); Counting::Fastest or Counting::Portable.
 void countkernel(const Module1 &m, Scratch &s, const PoolRows &rows, Counting how);
+
+// The same for any list of guesses (at most kAllNumbers, with or without a leading 0)
+// against any list of possibles: sizes[g] for each guess g. selfrows gives each
+// possible's row among the guesses, or kNoRow, as a guess meets itself in no class.
+void countsplits(std::span<const Digits> guesses, std::span<const Digits> possibles,
+                 std::span<const std::uint16_t> selfrows, std::span<ClassSizes> sizes, Counting how);
+
+// How many different answers a guess gets from the possibles, the hit among them or not.
+// Made for asking about one list of guesses again and again: what it prepares of them is
+// kept while their address and number stay, so the list must not change meanwhile.
+struct Answers {
+    std::uint8_t different = 0;
+    bool hit = false;
+};
+void countanswers(std::span<const Digits> guesses, std::span<const Digits> possibles, std::span<Answers> answers,
+                  Counting how = Counting::Fastest);
 
 // The plain definition, by signcode for every pair: fills possibles and, with two or
 // more, classsizes; the faster paths give the very same.

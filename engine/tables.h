@@ -12,6 +12,7 @@ namespace numora {
 using Digits = std::array<std::uint8_t, 4>;  // column 0 is the thousands digit
 
 constexpr int kCandidates = 4536;
+constexpr int kAllNumbers = 5040;  // with a leading 0 allowed
 constexpr int kClasses = 13;
 constexpr int kHit = 40;  // the code of a number against itself
 

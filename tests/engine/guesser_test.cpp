@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "engine/computerplayer.h"
+#include "engine/counting.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +11,7 @@
 #include <numeric>
 #include <random>
 #include <set>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -196,6 +198,17 @@ TEST(Guesser, VectorCountsMatchThePlainCountOnRealTurns)
                 ASSERT_EQ(fast->possibles[i], plain->possibles[i]) << i;
             for (int p = 0; p <= m->poollast(); ++p)
                 ASSERT_EQ(fast->classsizes[p], plain->classsizes[p]) << textform(m->candidates[p]);
+            // The different answers of each row: its classes met, and the hit when it is a possible.
+            std::vector<Answers> answers(m->poollast() + 1);
+            countanswers(std::span(m->candidates).first(answers.size()),
+                         std::span(plain->possibles).first(plain->possiblecount), answers, how);
+            for (int p = 0; p <= m->poollast(); ++p) {
+                const auto &sizes = plain->classsizes[p];
+                const bool hit = std::accumulate(sizes.begin(), sizes.end(), 0) != plain->possiblecount;
+                const auto met = std::ranges::count_if(sizes, [](int size) { return size != 0; });
+                ASSERT_EQ(std::pair(int{answers[p].different}, answers[p].hit), std::pair(int(met) + int(hit), hit))
+                    << textform(m->candidates[p]);
+            }
             ratepool(*m, *fast);
             pickbest(*m, *fast);
             double best = 0;

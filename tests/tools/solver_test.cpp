@@ -1,0 +1,137 @@
+// SPDX-License-Identifier: MIT
+// The solver against the plain definition, on games small enough for it: the least
+// total and the fewest guesses in the worst case, with the plans it finds replayed and
+// read back from their text.
+#include "tools/solver.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <numeric>
+#include <vector>
+
+using namespace numora;
+
+namespace {
+
+using Set = std::vector<int>;
+
+// Every guess at every position, remembered by the set of secrets left.
+class Definition {
+public:
+    explicit Definition(const Rules &rules) : numbers_(numbersof(rules)) {}
+
+    // The classes `guess` splits `set` into, the hit left out.
+    std::vector<Set> classes(const Set &set, int guess) const
+    {
+        std::map<int, Set> byanswer;
+        for (const int secret : set) {
+            const int code = signcode(numbers_[guess], numbers_[secret]);
+            if (code != kHit)
+                byanswer[code].push_back(secret);
+        }
+        std::vector<Set> out;
+        out.reserve(byanswer.size());
+        for (auto &[code, part] : byanswer)
+            out.push_back(std::move(part));
+        return out;
+    }
+
+    // Least total: every secret of the set takes this guess, then its class's total.
+    int total(const Set &set)
+    {
+        return best(set, totals_, [&](const Set &s, const std::vector<Set> &parts) {
+            int sum = static_cast<int>(s.size());
+            for (const Set &part : parts)
+                sum += total(part);
+            return sum;
+        });
+    }
+
+    // Fewest guesses that always find the secret.
+    int worst(const Set &set)
+    {
+        return best(set, worsts_, [&](const Set &, const std::vector<Set> &parts) {
+            int most = 1;
+            for (const Set &part : parts)
+                most = std::max(most, 1 + worst(part));
+            return most;
+        });
+    }
+
+    Set all() const
+    {
+        Set set(numbers_.size());
+        std::iota(set.begin(), set.end(), 0);
+        return set;
+    }
+
+private:
+    // The least value over every guess that learns something, remembered.
+    template <typename Value> int best(const Set &set, std::map<Set, int> &memo, Value value)
+    {
+        if (set.size() == 1)
+            return 1;
+        if (const auto found = memo.find(set); found != memo.end())
+            return found->second;
+        int least = 1 << 30;
+        for (int g = 0; g < static_cast<int>(numbers_.size()); ++g) {
+            const std::vector<Set> parts = classes(set, g);
+            if (parts.size() != 1 || parts[0].size() != set.size())
+                least = std::min(least, value(set, parts));
+        }
+        return memo[set] = least;
+    }
+
+    std::vector<Digits> numbers_;
+    std::map<Set, int> totals_, worsts_;
+};
+
+long totalof(const std::map<int, int> &games)
+{
+    long total = 0;
+    for (auto [k, n] : games)
+        total += static_cast<long>(k) * n;
+    return total;
+}
+
+class Small : public testing::TestWithParam<Rules> {};
+
+TEST_P(Small, AgreesWithTheDefinition)
+{
+    const Rules rules = GetParam();
+    Definition definition(rules);
+    for (const bool worstcase : {false, true}) {
+        SCOPED_TRACE(worstcase ? "worst case" : "least total");
+        const auto solution = solvegame({rules, 2, worstcase});
+        ASSERT_TRUE(solution);
+        const Set all = definition.all();
+        EXPECT_EQ(solution->value, worstcase ? definition.worst(all) : definition.total(all));
+        const Replay played = replay(rules, solution->plan);
+        ASSERT_EQ(played.error, "");
+        const int games = std::accumulate(played.games.begin(), played.games.end(), 0,
+                                          [](int sum, const auto &entry) { return sum + entry.second; });
+        EXPECT_EQ(games, static_cast<int>(all.size()));
+        if (worstcase)
+            EXPECT_EQ(played.games.rbegin()->first, solution->value);
+        else
+            EXPECT_EQ(totalof(played.games), solution->value);
+        const Reading read = readplan(rules, writeplan(rules, solution->plan, totalof(played.games)));
+        ASSERT_EQ(read.error, "");
+        EXPECT_EQ(replay(rules, read.plan).games, played.games);
+    }
+}
+
+// Digits, places, leading 0: two places have 5 answers, three 9, four the game's 14.
+INSTANTIATE_TEST_SUITE_P(Games, Small,
+                         testing::Values(Rules{4, 2, true}, Rules{4, 2, false}, Rules{6, 2, true}, Rules{6, 2, false},
+                                         Rules{4, 3, true}, Rules{5, 3, false}, Rules{5, 3, true}, Rules{4, 4, true},
+                                         Rules{4, 4, false}),
+                         [](const auto &info) {
+                             const Rules &r = info.param;
+                             return std::to_string(r.digits) + "digits" + std::to_string(r.places) + "places" +
+                                    (r.leadingzero ? "LeadingZero" : "");
+                         });
+
+}  // namespace
