@@ -96,42 +96,35 @@ long totalof(const std::map<int, int> &games)
     return total;
 }
 
-class Small : public testing::TestWithParam<Rules> {};
+// Digits, places, leading 0: two places have 5 answers, three 9, four the game's 14.
+const Rules kSmallGames[] = {{4, 2, true},  {4, 2, false}, {6, 2, true}, {6, 2, false}, {4, 3, true},
+                             {5, 3, false}, {5, 3, true},  {4, 4, true}, {4, 4, false}};
 
-TEST_P(Small, AgreesWithTheDefinition)
+TEST(Solver, SmallGamesAgreeWithTheDefinition)
 {
-    const Rules rules = GetParam();
-    Definition definition(rules);
-    for (const bool worstcase : {false, true}) {
-        SCOPED_TRACE(worstcase ? "worst case" : "least total");
-        const auto solution = solvegame({rules, 2, worstcase});
-        ASSERT_TRUE(solution);
+    for (const Rules &rules : kSmallGames) {
+        Definition definition(rules);
         const Set all = definition.all();
-        EXPECT_EQ(solution->value, worstcase ? definition.worst(all) : definition.total(all));
-        const Replay played = replay(rules, solution->plan);
-        ASSERT_EQ(played.error, "");
-        const int games = std::accumulate(played.games.begin(), played.games.end(), 0,
-                                          [](int sum, const auto &entry) { return sum + entry.second; });
-        EXPECT_EQ(games, static_cast<int>(all.size()));
-        if (worstcase)
-            EXPECT_EQ(played.games.rbegin()->first, solution->value);
-        else
-            EXPECT_EQ(totalof(played.games), solution->value);
-        const Reading read = readplan(rules, writeplan(rules, solution->plan, totalof(played.games)));
-        ASSERT_EQ(read.error, "");
-        EXPECT_EQ(replay(rules, read.plan).games, played.games);
+        for (const bool worstcase : {false, true}) {
+            SCOPED_TRACE(std::to_string(rules.digits) + " digits, " + std::to_string(rules.places) + " places" +
+                         (rules.leadingzero ? ", leading 0, " : ", ") + (worstcase ? "worst case" : "least total"));
+            const auto solution = solvegame({rules, 2, worstcase});
+            ASSERT_TRUE(solution);
+            EXPECT_EQ(solution->value, worstcase ? definition.worst(all) : definition.total(all));
+            const Replay played = replay(rules, solution->plan);
+            ASSERT_EQ(played.error, "");
+            const int games = std::accumulate(played.games.begin(), played.games.end(), 0,
+                                              [](int sum, const auto &entry) { return sum + entry.second; });
+            EXPECT_EQ(games, static_cast<int>(all.size()));
+            if (worstcase)
+                EXPECT_EQ(played.games.rbegin()->first, solution->value);
+            else
+                EXPECT_EQ(totalof(played.games), solution->value);
+            const Reading read = readplan(rules, writeplan(rules, solution->plan, totalof(played.games)));
+            ASSERT_EQ(read.error, "");
+            EXPECT_EQ(replay(rules, read.plan).games, played.games);
+        }
     }
 }
-
-// Digits, places, leading 0: two places have 5 answers, three 9, four the game's 14.
-INSTANTIATE_TEST_SUITE_P(Games, Small,
-                         testing::Values(Rules{4, 2, true}, Rules{4, 2, false}, Rules{6, 2, true}, Rules{6, 2, false},
-                                         Rules{4, 3, true}, Rules{5, 3, false}, Rules{5, 3, true}, Rules{4, 4, true},
-                                         Rules{4, 4, false}),
-                         [](const auto &info) {
-                             const Rules &r = info.param;
-                             return std::to_string(r.digits) + "digits" + std::to_string(r.places) + "places" +
-                                    (r.leadingzero ? "LeadingZero" : "");
-                         });
 
 }  // namespace
