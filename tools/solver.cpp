@@ -420,8 +420,9 @@ void Solver::choose(std::span<const std::uint16_t> set, Level &l, int beta, bool
     for (int hit = 0; hit < 2; ++hit)
         for (int parts = 1; parts <= kClasses && parts <= n - hit; ++parts) {
             const int left = n - hit, even = left / parts, over = left % parts;
-            passes[hit][parts + hit] = worst ? even + (over > 0 ? 1 : 0) <= room
-                                             : n + over * lowest_[even + 1] + (parts - over) * lowest_[even] < beta;
+            passes[hit][parts + hit] =
+                worst ? even + (over > 0 ? 1 : 0) <= room
+                      : n + (over > 0 ? over * lowest_[even + 1] : 0) + (parts - over) * lowest_[even] < beta;
         }
     passes[0][1] = false;  // one class of all: learns nothing
     l.guesses.clear();
