@@ -1054,7 +1054,7 @@ Reading readplan(const Rules &rules, const std::string &text)
     while (std::getline(in, line)) {
         ++lineno;
         if (lineno == 1) {
-            if (line.rfind(header, 0) != 0)
+            if (!line.starts_with(header))
                 return fail("not a strategy for " + header.substr(2, header.size() - 4));
             continue;
         }
