@@ -937,7 +937,7 @@ std::optional<Solution> Solver::run()
 std::vector<Digits> numbersof(const Rules &rules)
 {
     std::vector<Digits> numbers;
-    const int places = rules.places;
+    const int places = std::min(rules.places, 4);
     Digits d{};
     for (int j = places; j < 4; ++j)
         d[j] = static_cast<std::uint8_t>(9 - (j - places));

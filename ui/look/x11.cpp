@@ -173,11 +173,15 @@ void skiptaskbar(QWidget &window)
 
 namespace {
 
+std::array<xcb_atom_t, 2> desktopfileproperties(xcb_connection_t *connection)
+{
+    return {internatom(connection, "_KDE_NET_WM_DESKTOP_FILE"), internatom(connection, "_GTK_APPLICATION_ID")};
+}
+
 class WindowIconKeeper : public QObject {
 public:
     WindowIconKeeper(QObject *parent, xcb_connection_t *connection)
-        : QObject(parent), connection_(connection), names_{internatom(connection, "_KDE_NET_WM_DESKTOP_FILE"),
-                                                           internatom(connection, "_GTK_APPLICATION_ID")}
+        : QObject(parent), connection_(connection), names_(desktopfileproperties(connection))
     {
     }
 
