@@ -942,7 +942,7 @@ std::vector<Digits> numbersof(const Rules &rules)
     for (int j = places; j < 4; ++j)
         d[j] = static_cast<std::uint8_t>(9 - (j - places));
     auto fill = [&](auto &self, int j, unsigned used) -> void {
-        if (j == places) {
+        if (j >= places) {
             numbers.push_back(d);
             return;
         }
