@@ -936,23 +936,31 @@ std::optional<Solution> Solver::run()
 
 std::vector<Digits> numbersof(const Rules &rules)
 {
+    // Every string of `places` digits in increasing order, those with different digits
+    // below rules.digits (and no leading 0 unless allowed) kept; places a number of fewer
+    // than four does not use hold 9, 8, ... so that no digit repeats.
     std::vector<Digits> numbers;
-    const int places = std::min(rules.places, 4);
-    Digits d{};
-    for (int j = places; j < 4; ++j)
-        d[j] = static_cast<std::uint8_t>(9 - (j - places));
-    auto fill = [&](auto &self, int j, unsigned used) -> void {
-        if (j >= places) {
-            numbers.push_back(d);
-            return;
+    const int places = std::clamp(rules.places, 1, 4);
+    int limit = 1;
+    for (int j = 0; j < places; ++j)
+        limit *= 10;
+    for (int value = 0; value < limit; ++value) {
+        Digits d{};
+        for (int j = places; j < 4; ++j)
+            d[j] = static_cast<std::uint8_t>(9 - (j - places));
+        unsigned used = 0;
+        bool fits = true;
+        int rest = value;
+        for (int j = places - 1; j >= 0 && fits; --j) {
+            const int digit = rest % 10;
+            rest /= 10;
+            fits = digit < rules.digits && (used & (1U << digit)) == 0 && (j > 0 || digit > 0 || rules.leadingzero);
+            used |= 1U << digit;
+            d[j] = static_cast<std::uint8_t>(digit);
         }
-        for (int digit = j == 0 && !rules.leadingzero ? 1 : 0; digit < rules.digits; ++digit)
-            if ((used & (1U << digit)) == 0) {
-                d[j] = static_cast<std::uint8_t>(digit);
-                self(self, j + 1, used | (1U << digit));
-            }
-    };
-    fill(fill, 0, 0);
+        if (fits)
+            numbers.push_back(d);
+    }
     return numbers;
 }
 
