@@ -2,7 +2,7 @@
 # The strategy over every secret: all found, mean 5.40 to 5.50, never more than 9 guesses,
 # the same output whatever the number of threads; bad arguments and bad strategy files exit
 # with status 2; --compare prints one row a strategy whose games add up to every secret, and
-# over every secret the row optimal where the build folder has the strategy file
+# over every secret the row optimal, from the strategy file the build folder holds
 # (share/numora/optimal.txt), which replays to every secret found in the total its first
 # line states.
 #   selfplay_check.sh <numora-selfplay> [unoptimised]
@@ -40,15 +40,14 @@ done
 "$tool" --secret 1234 --seed 3 | tail -1 | grep -Eq '^found 1234 in [1-9]$'
 "$tool" --secret 1234 --seed 3 --strategy entropy | tail -1 | grep -Eq '^found 1234 in [1-9]$'
 strategy=$(dirname "$tool")/share/numora/optimal.txt
+[[ -f $strategy ]] || { echo "no strategy file $strategy"; exit 1; }
 optimal=
-if [[ -f $strategy ]]; then
-  replayed=$("$tool" --replay "$strategy")
-  echo "$replayed"
-  stated=$(head -1 "$strategy" | sed -n 's/.*, \([0-9]*\) guesses in all$/\1/p')
-  echo "$replayed" | awk -v stated="$stated" '/guesses:/ {n += $3} /^total/ {t = $2} END {exit !(n == 4536 && t == stated)}' \
-    || { echo "the strategy file does not find every secret in its $stated guesses"; exit 1; }
-  ((games == 4536)) && optimal=" optimal"
-fi
+replayed=$("$tool" --replay "$strategy")
+echo "$replayed"
+stated=$(head -1 "$strategy" | sed -n 's/.*, \([0-9]*\) guesses in all$/\1/p')
+echo "$replayed" | awk -v stated="$stated" '/guesses:/ {n += $3} /^total/ {t = $2} END {exit !(n == 4536 && t == stated)}' \
+  || { echo "the strategy file does not find every secret in its $stated guesses"; exit 1; }
+((games == 4536)) && optimal=" optimal"
 # Columns: strategy, mean, max, games in 1 to max guesses, seconds.
 table=$("$tool" --compare --seed 7 --threads 2 "${sample[@]}")
 echo "$table"
