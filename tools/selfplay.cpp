@@ -5,6 +5,7 @@
 //   numora-selfplay --all [--seed N] [--threads N] [--strategy NAME] [--sample N]
 //   numora-selfplay --compare [--seed N] [--threads N] [--sample N]   every strategy over every secret,
 //                   and perfect play, replayed from the strategy file optimal.txt
+// --strategy optimal plays by that file: the same guesses whatever the seed.
 //   numora-selfplay --solve [--leading-zero] [--worst-case] [--threads N] [--out FILE]
 //   numora-selfplay --replay FILE [--leading-zero]
 // --sample N plays N secrets spread evenly over the table instead of all 4536, each
@@ -65,15 +66,15 @@ int playgame(const Digits &secret, std::uint64_t seed, std::uint64_t game, Score
     }
 }
 
+// Perfect play, replayed from the strategy file, besides the strategies of the engine.
+constexpr std::string_view kOptimal = "optimal";
+
 std::string strategynames()
 {
     std::string names;
-    for (const Strategy &s : strategies()) {
-        if (!names.empty())
-            names += '|';
-        names += s.name;
-    }
-    return names;
+    for (const Strategy &s : strategies())
+        names += std::string(s.name) + '|';
+    return names + std::string(kOptimal);
 }
 
 [[noreturn]] void usage(const char *why)
@@ -181,7 +182,9 @@ std::optional<std::string> readtext(const std::string &path)
     return text.str();
 }
 
-std::optional<std::map<int, int>> replayoptimal()
+// The committed strategy, checked to find every secret; std::nullopt, with the reason
+// on standard error, where there is none or it is faulty.
+std::optional<Plan> loadoptimal()
 {
     const std::string dir = programdir();
     for (const std::string &path : {dir + "/share/numora/" + kOptimalFile, dir + "/../share/numora/" + kOptimalFile}) {
@@ -189,18 +192,48 @@ std::optional<std::map<int, int>> replayoptimal()
         if (!text)
             continue;
         const Rules rules;
-        const Reading reading = readplan(rules, *text);
+        Reading reading = readplan(rules, *text);
         const Replay r = reading.error.empty() ? replay(rules, reading.plan) : Replay{};
         if (!reading.error.empty() || !r.error.empty()) {
             std::fprintf(stderr, "numora-selfplay: %s: %s\n", path.c_str(),
                          (reading.error.empty() ? r.error : reading.error).c_str());
             return std::nullopt;
         }
-        return r.games;
+        return std::move(reading.plan);
     }
     std::fprintf(stderr, "numora-selfplay: no %s in %s/share/numora or %s/../share/numora\n", kOptimalFile, dir.c_str(),
                  dir.c_str());
     return std::nullopt;
+}
+
+// Number of guesses the plan takes to find the secret, printing each guess and its
+// answer as playgame does. The plan is checked to find every secret; its guesses are
+// rows of the candidate table.
+int playplan(const Plan &plan, const CandidateTable &numbers, const Digits &secret, bool verbose)
+{
+    int node = 0;
+    for (int count = 1;; ++count) {
+        const Digits &guess = numbers[plan.nodes[node].guess];
+        const int code = signcode(guess, secret);
+        if (verbose)
+            std::printf("%s %d %d\n", textform(guess).c_str(), code / 10, code % 10);
+        if (code == kHit)
+            return count;
+        const auto &answers = plan.nodes[node].answers;
+        node = std::ranges::find(answers, code, &std::pair<int, int>::first)->second;
+    }
+}
+
+// The plan's games over `games` secrets spread evenly over the table, as playall
+// spreads them.
+std::map<int, int> playallplan(const Plan &plan, int games)
+{
+    CandidateTable candidates{};
+    buildcandidates(candidates);
+    std::map<int, int> histogram;
+    for (int i = 0; i < games; ++i)
+        ++histogram[playplan(plan, candidates, candidates[static_cast<long>(i) * kCandidates / games], false)];
+    return histogram;
 }
 
 std::atomic<bool> interrupted{false};
@@ -303,14 +336,13 @@ int compare(std::uint64_t seed, std::uint64_t threads, int games)
         most = std::max(most, histogram.rbegin()->first);
         rows.push_back({s.name, std::move(histogram), took.count()});
     }
-    // Perfect play over every secret only: a sample would not compare.
+    // Perfect play over the same secrets, where the strategy file is there.
     const auto start = std::chrono::steady_clock::now();
-    const std::optional<std::map<int, int>> optimal =
-        games == kCandidates ? replayoptimal() : std::optional<std::map<int, int>>();
-    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-    if (optimal) {
-        most = std::max(most, optimal->rbegin()->first);
-        rows.push_back({"optimal", *optimal, took.count()});
+    if (const std::optional<Plan> plan = loadoptimal()) {
+        auto histogram = playallplan(*plan, games);
+        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+        most = std::max(most, histogram.rbegin()->first);
+        rows.push_back({kOptimal, std::move(histogram), took.count()});
     }
     std::printf("%-8s %6s %3s", "strategy", "mean", "max");
     for (int k = 1; k <= most; ++k)
@@ -335,6 +367,7 @@ int main(int argc, char **argv)
     bool all = false, comparing = false, sampled = false, solving = false, leadingzero = false, worstcase = false,
          threadsgiven = false, seedgiven = false;
     const Strategy *strategy = nullptr;
+    bool optimal = false;
     std::uint64_t seed = 1, threads = 1, sample = kCandidates;
     for (int i = 1; i < argc; ++i) {
         const std::string flag = argv[i];
@@ -373,7 +406,8 @@ int main(int argc, char **argv)
                 sampled = true;
             } else {
                 strategy = findstrategy(value);
-                if (!strategy)
+                optimal = value == kOptimal;
+                if (!strategy && !optimal)
                     usage((std::string("unknown strategy ") + value).c_str());
             }
         } else {
@@ -383,11 +417,11 @@ int main(int argc, char **argv)
     const bool exact = solving || !replaying.empty();
     if (int(all) + int(comparing) + int(!secret.empty()) + int(solving) + int(!replaying.empty()) != 1)
         usage("give one of --secret, --all, --compare, --solve and --replay");
-    if (comparing && strategy)
+    if (comparing && (strategy || optimal))
         usage("--compare plays every strategy: no --strategy");
     if (sampled && (!secret.empty() || exact))
         usage("--sample goes with --all or --compare");
-    if (exact && (strategy || seedgiven))
+    if (exact && (strategy || optimal || seedgiven))
         usage("--solve and --replay play perfectly: no --strategy, no --seed");
     if (!exact && leadingzero)
         usage("--leading-zero goes with --solve and --replay");
@@ -396,10 +430,16 @@ int main(int argc, char **argv)
     if (!replaying.empty() && threadsgiven)
         usage("--replay takes no --threads");
     const Score score = strategy ? strategy->score : nullptr;
+    std::optional<Plan> plan;
+    if (optimal && !(plan = loadoptimal()))
+        return 1;
     if (!secret.empty()) {
         if (!admissible(secret))
             usage("the secret needs four different digits and no leading 0");
-        const int k = playgame(digitsof(secret), seed, 0, score, true);
+        CandidateTable candidates{};
+        buildcandidates(candidates);
+        const int k = plan ? playplan(*plan, candidates, digitsof(secret), true)
+                           : playgame(digitsof(secret), seed, 0, score, true);
         std::printf("found %s in %d\n", secret.c_str(), k);
         return k > 0 ? 0 : 1;
     }
@@ -414,7 +454,8 @@ int main(int argc, char **argv)
         return replayfile(rules, replaying);
     if (comparing)
         return compare(seed, threads, static_cast<int>(sample));
-    const auto histogram = playall(seed, threads, score, isatty(2), static_cast<int>(sample));
+    const auto histogram = plan ? playallplan(*plan, static_cast<int>(sample))
+                                : playall(seed, threads, score, isatty(2), static_cast<int>(sample));
     if (histogram.empty())
         return 1;
     printgames(histogram);
