@@ -5,8 +5,9 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-# Building and playing: the compiler, CMake, Qt and the windows' fonts.
-play_packages=(g++ cmake make qt6-base-dev libgl-dev libxcb1-dev fonts-liberation fonts-dancingscript)
+# Building and playing: the compiler, CMake, Qt, CLI11 (the self-play tool's command line)
+# and the windows' fonts.
+play_packages=(g++ cmake make qt6-base-dev libgl-dev libxcb1-dev libcli11-dev fonts-liberation fonts-dancingscript)
 # The package: CPack computes its dependencies with dpkg-shlibdeps, which reads the binary
 # with file.
 package_packages=(dpkg-dev file)
