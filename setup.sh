@@ -5,8 +5,9 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-# Building and playing: the compiler, CMake, Qt and the windows' fonts.
-play_packages=(g++ cmake make qt6-base-dev libgl-dev libxcb1-dev fonts-liberation fonts-dancingscript)
+# Building and playing: the compiler, CMake, Qt, CLI11 (the self-play tool's command line)
+# and the windows' fonts.
+play_packages=(g++ cmake make qt6-base-dev libgl-dev libxcb1-dev libcli11-dev fonts-liberation fonts-dancingscript)
 # The package: CPack computes its dependencies with dpkg-shlibdeps, which reads the binary
 # with file.
 package_packages=(dpkg-dev file)
@@ -31,12 +32,28 @@ gnome_packages=(gnome-shell gnome-screenshot xwayland python3-dbus python3-gi gi
 # without the rest of the Plasma desktop.
 kwin_packages=(kwin-wayland kwin-style-breeze)
 
+installed() {  # package
+  dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'
+}
+
+# Whether this user may install: as root, or through sudo. Where sudo wants a password and
+# there is a terminal to ask on, it asks for it now, once: sudo then remembers it for the
+# installs that follow. Without a terminal (CI) only a sudo that asks nothing will do.
+mayinstall() {
+  [[ $(id -u) != 0 ]] || return 0
+  command -v sudo >/dev/null || return 1
+  if sudo -n true 2>/dev/null; then return 0; fi
+  (: </dev/tty) 2>/dev/null || return 1
+  echo "Some Debian packages that Numora needs are missing; sudo installs them." >&2
+  sudo -v
+}
+
 install_missing() {  # package... [-- package installed without what it recommends...]
   local missing=() bare=() p plain=1
   for p in "$@"; do
     if [[ $p == -- ]]; then
       plain=0
-    elif ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    elif ! installed "$p"; then
       if ((plain)); then missing+=("$p"); else bare+=("$p"); fi
     fi
   done
@@ -46,14 +63,14 @@ install_missing() {  # package... [-- package installed without what it recommen
   [[ ${CI:-} != true ]] || install+=" -o Dpkg::Options::=--force-unsafe-io"
   ((${#missing[@]} == 0)) || cmd+=" && $install ${missing[*]}"
   ((${#bare[@]} == 0)) || cmd+=" && $install --no-install-recommends ${bare[*]}"
-  if [[ $(id -u) == 0 ]]; then
-    sh -c "$cmd"
-  elif command -v sudo >/dev/null && sudo -n true 2>/dev/null; then
-    sudo sh -c "$cmd"
-  else
+  if ! mayinstall; then
     echo "Please install the missing packages first, as root:" >&2
     echo "  $cmd" >&2
     exit 1
+  elif [[ $(id -u) == 0 ]]; then
+    sh -c "$cmd"
+  else
+    sudo sh -c "$cmd"
   fi
 }
 
@@ -125,6 +142,11 @@ case "${1:-}" in
   test)
     # First what the builds and the static checks need; what only running the tests needs
     # installs while the release build compiles.
+    # Where sudo wants a password, it asks here, in the foreground, for both installs.
+    for p in "${play_packages[@]}" "${package_packages[@]}" "${test_build_packages[@]}" "${test_packages[@]}" \
+      "${gnome_packages[@]}" "${kwin_packages[@]}"; do
+      installed "$p" || { mayinstall || true; break; }
+    done
     install_missing "${play_packages[@]}" "${package_packages[@]}" "${test_build_packages[@]}"
     background "test tools installed" normal install_missing "${test_packages[@]}" -- "${gnome_packages[@]}" "${kwin_packages[@]}"
     # The whole suite in the release build, then again in an unoptimised debug build

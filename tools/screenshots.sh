@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Takes the README's pictures of the game under a virtual X display (Xvfb, xdotool,
-# ImageMagick): the window in the middle of a game, the Help and About windows, and the
-# window again on screens of 144 and 192 dpi, scaled by 1.5 and 2.
+# Takes the pictures of the game in the README and docs/ under a virtual X display
+# (Xvfb, xdotool, ImageMagick): the window in the middle of a game, the Help and About
+# windows, and the window again on screens of 144 and 192 dpi, scaled by 1.5 and 2.
 #   tools/screenshots.sh [path/to/numora] [output directory]
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -5,14 +5,16 @@
 //   numora-selfplay --all [--seed N] [--threads N] [--strategy NAME] [--sample N]
 //   numora-selfplay --compare [--seed N] [--threads N] [--sample N]   every strategy over every secret,
 //                   and perfect play, replayed from the strategy file optimal.txt
-// --strategy optimal plays by that file: the same guesses whatever the seed.
 //   numora-selfplay --solve [--leading-zero] [--worst-case] [--threads N] [--out FILE]
 //   numora-selfplay --replay FILE [--leading-zero]
+// --strategy optimal plays by that file: the same guesses whatever the seed.
 // --sample N plays N secrets spread evenly over the table instead of all 4536, each
-// game as --all plays it.
+// game as --all plays it. --help lists the options; a bad one is one line on standard
+// error and exit status 2.
 #include "engine/computerplayer.h"
 #include "tools/solver.h"
 
+#include <CLI/CLI.hpp>
 #include <unistd.h>
 
 #include <csignal>
@@ -28,6 +30,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <map>
 #include <memory>
 #include <string>
@@ -53,6 +56,8 @@ int playgame(const Digits &secret, std::uint64_t seed, std::uint64_t game, Score
         case Guessed::NoPossible:
             return -1;  // cannot happen with honest answers
         case Guessed::OnePossible:
+            if (verbose)
+                std::printf("%s %d %d\n", textform(next.number).c_str(), kHit / 10, kHit % 10);
             return m->myguesscount + 1;
         case Guessed::Guess:
             break;
@@ -66,35 +71,12 @@ int playgame(const Digits &secret, std::uint64_t seed, std::uint64_t game, Score
     }
 }
 
-// Perfect play, replayed from the strategy file, besides the strategies of the engine.
-constexpr std::string_view kOptimal = "optimal";
-
-std::string strategynames()
+// A bad option or file: one line with the reason on standard error, and exit status 2.
+[[noreturn]] void fail(std::string why)
 {
-    std::string names;
-    for (const Strategy &s : strategies())
-        names += std::string(s.name) + '|';
-    return names + std::string(kOptimal);
-}
-
-[[noreturn]] void usage(const char *why)
-{
-    std::fprintf(stderr,
-                 "numora-selfplay: %s (usage: --secret NNNN | --all | --compare, then [--seed N] [--threads N]"
-                 " [--strategy %s], no --strategy with --compare; or --solve [--leading-zero] [--worst-case]"
-                 " [--threads N] [--out FILE]; or --replay FILE [--leading-zero])\n",
-                 why, strategynames().c_str());
+    std::ranges::replace(why, '\n', ' ');
+    std::fprintf(stderr, "numora-selfplay: %s; try --help\n", why.c_str());
     std::exit(2);
-}
-
-std::uint64_t number(const char *text, const char *flag)
-{
-    char *end = nullptr;
-    errno = 0;
-    const unsigned long long value = std::strtoull(text, &end, 10);
-    if (!*text || *end || errno || text[0] == '-')
-        usage((std::string("bad value for ") + flag).c_str());
-    return value;
 }
 
 // Games by number of guesses, over `games` secrets spread evenly over the table (every
@@ -161,6 +143,9 @@ void printexact(const std::map<int, int> &histogram, const std::string &first, d
                 first.c_str(), seconds);
 }
 
+// Perfect play, by the strategy file, besides the strategies of the engine.
+constexpr std::string_view kOptimal = "optimal";
+
 // The strategy file that --compare replays: beside the program in the build folder,
 // or in share/numora where it is installed.
 constexpr const char *kOptimalFile = "optimal.txt";
@@ -172,11 +157,17 @@ std::string programdir()
     return error ? std::string(".") : self.parent_path().string();
 }
 
-std::optional<std::string> readtext(const std::string &path)
+// The whole file; where it cannot be read, nothing, and in `why` the reason.
+std::optional<std::string> readtext(const std::string &path, std::string *why = nullptr)
 {
     std::ifstream in(path, std::ios::binary);
-    if (!in)
+    const int reason = errno;
+    std::error_code error;
+    if (!in || std::filesystem::is_directory(path, error)) {
+        if (why)
+            *why = in ? "is a folder, not a file" : std::strerror(reason);
         return std::nullopt;
+    }
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
@@ -249,9 +240,10 @@ int solve(const Rules &rules, bool worstcase, int threads, const std::string &ou
 {
     const std::string temporary = out + ".part";
     if (!out.empty()) {
-        std::ofstream probe(temporary);
+        std::FILE *probe = std::fopen(temporary.c_str(), "w");
         if (!probe)
-            usage(("cannot write " + out).c_str());
+            fail("cannot write " + out + ": " + std::strerror(errno));
+        std::fclose(probe);
     }
     std::signal(SIGINT, oninterrupt);
     const bool tty = isatty(2);
@@ -301,15 +293,18 @@ int solve(const Rules &rules, bool worstcase, int threads, const std::string &ou
 int replayfile(const Rules &rules, const std::string &path)
 {
     const auto start = std::chrono::steady_clock::now();
-    const auto text = readtext(path);
+    std::string why;
+    const auto text = readtext(path, &why);
     if (!text)
-        usage(("cannot read " + path).c_str());
+        fail("cannot read " + path + ": " + why);
+    if (text->empty())
+        fail(path + " is empty, not a strategy file");
     const Reading reading = readplan(rules, *text);
     if (!reading.error.empty())
-        usage((path + ", " + reading.error).c_str());
+        fail(path + ", " + reading.error);
     const Replay r = replay(rules, reading.plan);
     if (!r.error.empty())
-        usage((path + ": " + r.error).c_str());
+        fail(path + ": " + r.error);
     const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
     printgames(r.games);
     printexact(r.games, numbertext(rules, numbersof(rules)[reading.plan.nodes[0].guess]), took.count());
@@ -359,103 +354,127 @@ int compare(std::uint64_t seed, std::uint64_t threads, int games)
     return 0;
 }
 
+// What the command line asks for.
+struct Options {
+    std::string secret, replaying, out, strategyname;
+    bool all = false, comparing = false, solving = false, leadingzero = false, worstcase = false;
+    std::uint64_t seed = 1, threads = 1, sample = kCandidates;
+    const Strategy *strategy = nullptr;
+    bool optimal = false;  // --strategy optimal: by the strategy file
+};
+
+// Each option is one line here; the checks of which go together follow the parse.
+Options parse(int argc, char **argv)
+{
+    Options o;
+    std::vector<std::string> names;
+    for (const Strategy &s : strategies())
+        names.emplace_back(s.name);
+    names.emplace_back(kOptimal);
+    CLI::App app("Plays the computer's side of numora against secrets it answers honestly.", "numora-selfplay");
+    app.footer("Give one of --secret, --all, --compare, --solve and --replay. Exit status: 0 when done, 1 when a "
+               "game went wrong, 2 for a bad option or strategy file, 130 when a search was interrupted.");
+    app.option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+    app.set_version_flag("--version", std::string("numora-selfplay ") + NUMORA_VERSION);
+    // Counts are plain decimal numbers that fit, whatever CLI11 would also read (a sign, a
+    // base prefix, a leading 0 as octal) or let wrap around.
+    const CLI::Validator decimal(
+        [](std::string &text) {
+            errno = 0;
+            const unsigned long long value = std::strtoull(text.c_str(), nullptr, 10);
+            if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos || errno)
+                return "not a decimal number from 0 to 2^64 - 1: " + text;
+            text = std::to_string(value);
+            return std::string();
+        },
+        "", "decimal");
+    const auto count = [&app, &decimal](const char *name, std::uint64_t &value, const char *what) {
+        app.add_option(name, value, what)->transform(decimal)->type_name("N");
+    };
+    app.add_option("--secret", o.secret, "play one game against NNNN, guess by guess")->type_name("NNNN");
+    app.add_flag("--all", o.all, "play every secret and print the games by number of guesses");
+    app.add_flag("--compare", o.comparing, "play every secret with every strategy, one row each");
+    app.add_flag("--solve", o.solving, "search for the strategy with the least total of guesses");
+    app.add_option("--replay", o.replaying, "play the strategy file FILE over every secret")->type_name("FILE");
+    count("--seed", o.seed, "the seed of the computer's draws (1)");
+    count("--threads", o.threads, "play or search on N threads, 1 to 64 (1)");
+    app.add_option("--strategy", o.strategyname,
+                   "how the computer rates its guesses (design); optimal plays by the strategy file")
+        ->check(CLI::IsMember(names));
+    count("--sample", o.sample, "play N secrets spread over the table, 1 to 4536");
+    app.add_flag("--leading-zero", o.leadingzero, "with --solve or --replay: numbers may begin with 0");
+    app.add_flag("--worst-case", o.worstcase, "with --solve: the fewest guesses that always find the secret");
+    app.add_option("--out", o.out, "with --solve: write the strategy to FILE")->type_name("FILE");
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError &e) {
+        if (e.get_exit_code() == 0)  // --help, --version
+            std::exit(app.exit(e));
+        fail(e.what());
+    }
+    const auto given = [&app](const char *name) { return app.count(name) > 0; };
+    const bool exact = o.solving || given("--replay");
+    if (int(o.all) + int(o.comparing) + int(given("--secret")) + int(o.solving) + int(given("--replay")) != 1)
+        fail("give one of --secret, --all, --compare, --solve and --replay");
+    if (given("--replay") && o.replaying.empty())
+        fail("empty file name for --replay");
+    if (given("--out") && o.out.empty())
+        fail("empty file name for --out");
+    if (o.comparing && given("--strategy"))
+        fail("--compare plays every strategy: no --strategy");
+    if (given("--sample") && (given("--secret") || exact))
+        fail("--sample goes with --all or --compare");
+    if (exact && (given("--strategy") || given("--seed")))
+        fail("--solve and --replay play perfectly: no --strategy, no --seed");
+    if (!exact && o.leadingzero)
+        fail("--leading-zero goes with --solve and --replay");
+    if (!o.solving && (o.worstcase || given("--out")))
+        fail("--worst-case and --out go with --solve");
+    if (given("--replay") && given("--threads"))
+        fail("--replay takes no --threads");
+    if (given("--secret") && !admissible(o.secret))
+        fail("the secret needs four different digits and no leading 0");
+    if (!given("--secret") && (o.threads < 1 || o.threads > 64))  // one game takes no threads
+        fail("--threads takes 1 to 64");
+    if (o.sample < 1 || o.sample > kCandidates)
+        fail("--sample takes 1 to 4536");
+    o.strategy = given("--strategy") ? findstrategy(o.strategyname) : nullptr;
+    o.optimal = o.strategyname == kOptimal;
+    return o;
+}
+
 }  // namespace
 
 int main(int argc, char **argv)
 {
-    std::string secret, replaying, out;
-    bool all = false, comparing = false, sampled = false, solving = false, leadingzero = false, worstcase = false,
-         threadsgiven = false, seedgiven = false;
-    const Strategy *strategy = nullptr;
-    bool optimal = false;
-    std::uint64_t seed = 1, threads = 1, sample = kCandidates;
-    for (int i = 1; i < argc; ++i) {
-        const std::string flag = argv[i];
-        const bool hasvalue = i + 1 < argc;
-        if (flag == "--all") {
-            all = true;
-        } else if (flag == "--compare") {
-            comparing = true;
-        } else if (flag == "--solve") {
-            solving = true;
-        } else if (flag == "--leading-zero") {
-            leadingzero = true;
-        } else if (flag == "--worst-case") {
-            worstcase = true;
-        } else if (flag == "--replay" || flag == "--out") {
-            if (!hasvalue)
-                usage(("missing value for " + flag).c_str());
-            (flag == "--replay" ? replaying : out) = argv[++i];
-            if ((flag == "--replay" ? replaying : out).empty())
-                usage(("empty file name for " + flag).c_str());
-        } else if (flag == "--secret" || flag == "--seed" || flag == "--threads" || flag == "--strategy" ||
-                   flag == "--sample") {
-            if (!hasvalue)
-                usage(("missing value for " + flag).c_str());
-            const char *value = argv[++i];
-            if (flag == "--secret") {
-                secret = value;
-            } else if (flag == "--seed") {
-                seed = number(value, "--seed");
-                seedgiven = true;
-            } else if (flag == "--threads") {
-                threads = number(value, "--threads");
-                threadsgiven = true;
-            } else if (flag == "--sample") {
-                sample = number(value, "--sample");
-                sampled = true;
-            } else {
-                strategy = findstrategy(value);
-                optimal = value == kOptimal;
-                if (!strategy && !optimal)
-                    usage((std::string("unknown strategy ") + value).c_str());
-            }
-        } else {
-            usage(("unknown argument " + flag).c_str());
-        }
-    }
-    const bool exact = solving || !replaying.empty();
-    if (int(all) + int(comparing) + int(!secret.empty()) + int(solving) + int(!replaying.empty()) != 1)
-        usage("give one of --secret, --all, --compare, --solve and --replay");
-    if (comparing && (strategy || optimal))
-        usage("--compare plays every strategy: no --strategy");
-    if (sampled && (!secret.empty() || exact))
-        usage("--sample goes with --all or --compare");
-    if (exact && (strategy || optimal || seedgiven))
-        usage("--solve and --replay play perfectly: no --strategy, no --seed");
-    if (!exact && leadingzero)
-        usage("--leading-zero goes with --solve and --replay");
-    if (!solving && (worstcase || !out.empty()))
-        usage("--worst-case and --out go with --solve");
-    if (!replaying.empty() && threadsgiven)
-        usage("--replay takes no --threads");
-    const Score score = strategy ? strategy->score : nullptr;
-    std::optional<Plan> plan;
-    if (optimal && !(plan = loadoptimal()))
+    Options o;
+    try {
+        o = parse(argc, argv);
+    } catch (const std::exception &e) {  // options declared amiss: a fault of this program
+        std::fprintf(stderr, "numora-selfplay: %s\n", e.what());
         return 1;
-    if (!secret.empty()) {
-        if (!admissible(secret))
-            usage("the secret needs four different digits and no leading 0");
+    }
+    const Score score = o.strategy ? o.strategy->score : nullptr;
+    std::optional<Plan> plan;
+    if (o.optimal && !(plan = loadoptimal()))
+        return 1;
+    if (!o.secret.empty()) {
         CandidateTable candidates{};
         buildcandidates(candidates);
-        const int k = plan ? playplan(*plan, candidates, digitsof(secret), true)
-                           : playgame(digitsof(secret), seed, 0, score, true);
-        std::printf("found %s in %d\n", secret.c_str(), k);
+        const int k = plan ? playplan(*plan, candidates, digitsof(o.secret), true)
+                           : playgame(digitsof(o.secret), o.seed, 0, score, true);
+        std::printf("found %s in %d\n", o.secret.c_str(), k);
         return k > 0 ? 0 : 1;
     }
-    if (threads < 1 || threads > 64)
-        usage("--threads takes 1 to 64");
-    if (sample < 1 || sample > kCandidates)
-        usage("--sample takes 1 to 4536");
-    const Rules rules{10, 4, leadingzero};
-    if (solving)
-        return solve(rules, worstcase, static_cast<int>(threads), out);
-    if (!replaying.empty())
-        return replayfile(rules, replaying);
-    if (comparing)
-        return compare(seed, threads, static_cast<int>(sample));
-    const auto histogram = plan ? playallplan(*plan, static_cast<int>(sample))
-                                : playall(seed, threads, score, isatty(2), static_cast<int>(sample));
+    const Rules rules{10, 4, o.leadingzero};
+    if (o.solving)
+        return solve(rules, o.worstcase, static_cast<int>(o.threads), o.out);
+    if (!o.replaying.empty())
+        return replayfile(rules, o.replaying);
+    if (o.comparing)
+        return compare(o.seed, o.threads, static_cast<int>(o.sample));
+    const auto histogram = plan ? playallplan(*plan, static_cast<int>(o.sample))
+                                : playall(o.seed, o.threads, score, isatty(2), static_cast<int>(o.sample));
     if (histogram.empty())
         return 1;
     printgames(histogram);
