@@ -8,9 +8,9 @@ namespace numora {
 
 void ComputerPlayer::newgame()
 {
-    buildcandidates(m_.candidates);
-    m_.poolcount = kCandidates;
-    m_.myguesscount = 0;
+    buildcandidates(mine_.candidates);
+    mine_.poolcount = kCandidates;
+    mine_.myguesscount = 0;
 }
 
 NextGuess ComputerPlayer::nextguess(std::mt19937_64 &rng, bool lastchance)
@@ -60,16 +60,18 @@ int ComputerPlayer::poolrow(const Digits &number) const
 
 void ComputerPlayer::take(int row)
 {
+    assert(!awaitinganswer() && "the last guess has no answer yet");
     // The pool's last row moves into the gap, and the pool ends a row earlier.
-    m_.myguesses.at(m_.myguesscount) = m_.candidates.at(row);
-    m_.candidates[row] = m_.candidates[m_.poollast()];
-    --m_.poolcount;
+    mine_.myguesses.at(mine_.myguesscount) = mine_.candidates.at(row);
+    mine_.candidates[row] = mine_.candidates[mine_.poollast()];
+    --mine_.poolcount;
 }
 
 void ComputerPlayer::recordanswer(int code)
 {
-    m_.mysigns.at(m_.myguesscount) = code;
-    ++m_.myguesscount;
+    assert(awaitinganswer() && "no guess to answer");
+    mine_.mysigns.at(mine_.myguesscount) = code;
+    ++mine_.myguesscount;
 }
 
 bool ComputerPlayer::anypossible()

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-// The computer's side of a game, kept in a Module1: it draws a guess, takes it out of
-// the pool, records the answer, and assesses the answers before the next draw in a
-// Scratch of its own.
+// The computer's side of a game, kept in a Module1 whose ComputerHalf it alone writes: it
+// draws a guess, takes it out of the pool, records the answer, and assesses the answers
+// before the next draw in a Scratch of its own.
 //   ComputerPlayer player(m); player.newgame(); NextGuess next;
 //   while ((next = player.nextguess(rng, false)).result == Guessed::Guess)
 //       player.recordanswer(signcode(next.number, secret));
@@ -27,7 +27,7 @@ struct NextGuess {
 class ComputerPlayer {
 public:
     // Rated by `score`, or by ratepool, the game's own rating, when it is nullptr.
-    explicit ComputerPlayer(Module1 &m, Score score = nullptr) : m_(m), score_(score) {}
+    explicit ComputerPlayer(Module1 &m, Score score = nullptr) : m_(m), mine_(m), score_(score) {}
 
     void newgame();  // the whole table in the pool, no guess made
 
@@ -52,8 +52,12 @@ public:
 private:
     int poolrow(const Digits &number) const;  // poollast() + 1 when it is not in the pool
     void take(int row);
+    // Whether the latest guess awaits its answer: it has left the pool, and myguesscount
+    // has not counted it yet.
+    bool awaitinganswer() const { return m_.poolcount + m_.myguesscount < kCandidates; }
 
-    Module1 &m_;
+    const Module1 &m_;    // what the assessment reads: the whole record
+    ComputerHalf &mine_;  // what this player writes
     Score score_;
     std::unique_ptr<Scratch> s_ = std::make_unique<Scratch>();
 };

@@ -5,15 +5,12 @@
 
 namespace numora {
 
-Driver::Driver(GameWindow &window, std::optional<std::uint64_t> seed)
-    : window_(window), m_(std::make_unique<Module1>()), seed_(seed)
-{
-}
+Driver::Driver(std::optional<std::uint64_t> seed, Score score) : player_(*record_, score), seed_(seed) {}
 
-std::vector<AnsweredGuess> boardrows(const Module1 &m, Board board)
+std::vector<AnsweredGuess> boardrows(const Module1 &m, Side side)
 {
     std::vector<AnsweredGuess> rows;
-    if (board == Board::Picture1) {
+    if (side == Side::Player) {
         for (int i = 0; i < m.yourguesscount; ++i)
             rows.push_back({digitsof(m.yourguesses[i]), m.yourplus[i], m.yourminus[i]});
     } else {
@@ -23,147 +20,133 @@ std::vector<AnsweredGuess> boardrows(const Module1 &m, Board board)
     return rows;
 }
 
-void Driver::startgame()
+Happenings Driver::startgame()
 {
-    ++ticket_;
-    Module1 &m = *m_;
-    phase_ = Phase::Idle;  // the window loads with no entry open
-    m.youfound = false;
-    m.yourguesscount = 0;
+    mine_.youfound = false;
+    mine_.yourguesscount = 0;
     player_.newgame();
-    window_.form_load();  // with both boards' records empty
-    window_.setthinking(false);
     if (seed_) {
         seedgame(rng_, *seed_, games_);
     } else {
         rng_.seed(static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
     }
     ++games_;
-    m.mynumber = textform(m.candidates[std::uniform_int_distribution<int>(0, kCandidates - 1)(rng_)]);
+    mine_.mynumber = textform(m_.candidates[std::uniform_int_distribution<int>(0, kCandidates - 1)(rng_)]);
     phase_ = Phase::NumberEntry;
-    window_.wait2();
+    return {GameStarted{}, NumberEntryOpened{}};
 }
 
 NumberAnswer Driver::confirmnumber(const std::string &guesstext)
 {
-    Module1 &m = *m_;
     if (phase_ != Phase::NumberEntry)
-        return {NumberResult::Refused};
+        return {NumberResult::Refused, {}};
     if (guesstext.size() < 4)
-        return {NumberResult::Incomplete};
-    if (!admissible(guesstext) || m.yourguesscount >= kRecords)
-        return {NumberResult::Refused};
-    for (int i = 0; i < m.yourguesscount; ++i)
-        if (m.yourguesses[i] == guesstext)
-            return {NumberResult::Repeated};
-    const int code = signcode(digitsof(guesstext), digitsof(m.mynumber));
-    const NumberAnswer answer{NumberResult::Accepted, code / 10, code % 10};
-    m.yourguesses[m.yourguesscount] = guesstext;
-    m.yourplus[m.yourguesscount] = answer.plus;
-    m.yourminus[m.yourguesscount] = answer.minus;
-    ++m.yourguesscount;
-    window_.addrow(Board::Picture1, {digitsof(guesstext), answer.plus, answer.minus});
-    m.youfound = answer.plus == 4;
+        return {NumberResult::Incomplete, {}};
+    if (!admissible(guesstext) || m_.yourguesscount >= kRecords)
+        return {NumberResult::Refused, {}};
+    for (int i = 0; i < m_.yourguesscount; ++i)
+        if (m_.yourguesses[i] == guesstext)
+            return {NumberResult::Repeated, {}};
+    const Digits guess = digitsof(guesstext);
+    const int code = signcode(guess, digitsof(m_.mynumber));
+    const int n = mine_.yourguesscount++;
+    mine_.yourguesses[n] = guesstext;
+    mine_.yourplus[n] = code / 10;
+    mine_.yourminus[n] = code % 10;
+    mine_.youfound = code == kHit;
     phase_ = Phase::Thinking;
-    if (m.myguesscount > 0)  // the first guess has no answer to think over
-        window_.setthinking(true);
-    const auto ticket = ticket_;
-    window_.afterpump([this, ticket] { makeguess(ticket); });
+    NumberAnswer answer{NumberResult::Accepted, {RowAdded{Side::Player, {guess, code / 10, code % 10}}}};
+    if (m_.myguesscount > 0)  // the first guess has no answer to think over
+        answer.happened.emplace_back(ThinkingBegun{});
+    answer.happened.emplace_back(ComputerThinksNext{});
     return answer;
 }
 
-void Driver::makeguess(std::uint64_t ticket)
+Happenings Driver::makeguess()
 {
-    if (ticket != ticket_ || phase_ != Phase::Thinking)
-        return;
-    Module1 &m = *m_;
-    const bool thought = m.myguesscount > 0;
-    const NextGuess next = player_.nextguess(rng_, m.youfound);
+    if (phase_ != Phase::Thinking)
+        return {};  // the game it was due in has been dropped
+    Happenings happened;
+    const bool thought = m_.myguesscount > 0;
+    const NextGuess next = player_.nextguess(rng_, m_.youfound);
     switch (next.result) {
     case Guessed::NoPossible:
-        badsigns();
-        return;
+        badsigns(happened);
+        return happened;
     case Guessed::OnePossible:
-        computerfound(next.number);
-        return;
+        // The computer has worked out the number: counted as found with its next guess.
+        happened.insert(happened.end(), {ThinkingEnded{}, GuessShown{next.number}});
+        if (m_.youfound && m_.myguesscount == m_.yourguesscount - 1)
+            itsadraw(happened);
+        else
+            youlost(happened);
+        return happened;
     case Guessed::Guess:
         break;
     }
     if (thought)
-        window_.setthinking(false);
-    window_.beep();
-    window_.setlabel8(next.number);
+        happened.emplace_back(ThinkingEnded{});
+    happened.insert(happened.end(), {Beeped{}, GuessShown{next.number}, SignEntryOpened{}});
     phase_ = Phase::SignEntry;
-    window_.wait();
+    return happened;
 }
 
-void Driver::computerfound(const Digits &number)
+SignsAnswer Driver::confirmsigns(int pluscount, int minuscount)
 {
-    Module1 &m = *m_;
-    window_.setthinking(false);
-    window_.setlabel8(number);
-    if (m.youfound && m.myguesscount == m.yourguesscount - 1)
-        itsadraw();
-    else
-        youlost();
-}
-
-SignsResult Driver::confirmsigns(int pluscount, int minuscount)
-{
-    Module1 &m = *m_;
     if (phase_ != Phase::SignEntry)
-        return SignsResult::Refused;
+        return {SignsResult::Refused, {}};
     if (!possibleanswer(pluscount, minuscount))
-        return SignsResult::Impossible;
-    const Digits guess = m.myguesses.at(m.myguesscount);
+        return {SignsResult::Impossible, {}};
+    const Digits guess = m_.myguesses.at(m_.myguesscount);
     player_.recordanswer(10 * pluscount + minuscount);
-    window_.addrow(Board::Picture2, {guess, pluscount, minuscount});
-    window_.setlabel8(std::nullopt);
+    SignsAnswer answer{SignsResult::Accepted,
+                       {RowAdded{Side::Computer, {guess, pluscount, minuscount}}, GuessCleared{}}};
+    Happenings &happened = answer.happened;
     if (pluscount == 4) {
-        if (m.youfound)
-            itsadraw();
+        if (m_.youfound)
+            itsadraw(happened);
         else
-            youlost();
-        return SignsResult::Accepted;
-    }
-    if (m.youfound) {
+            youlost(happened);
+    } else if (m_.youfound) {
         // The last chance missed; the answers must still leave a number not guessed yet.
         if (player_.anypossible())
-            youwon();
+            youwon(happened);
         else
-            badsigns();
-        return SignsResult::Accepted;
-    }
-    if (m.myguesscount == kRecords) {
+            badsigns(happened);
+    } else if (m_.myguesscount == kRecords) {
         // Both sides have used their ten guesses without a hit.
-        itsadraw();
-        return SignsResult::Accepted;
+        itsadraw(happened);
+    } else {
+        phase_ = Phase::NumberEntry;
+        happened.emplace_back(NumberEntryOpened{});
     }
-    phase_ = Phase::NumberEntry;
-    window_.wait2();
-    return SignsResult::Accepted;
+    return answer;
 }
 
-void Driver::gameover(Outcome outcome)
+void Driver::gameover(Outcome outcome, Happenings &happened)
 {
-    const bool contradiction = outcome == Outcome::Contradiction;
-    phase_ = contradiction ? Phase::Contradiction : Phase::Ended;
-    window_.showend(outcome);
-    if (!contradiction)
-        window_.beep();
+    phase_ = Phase::Ended;
+    happened.insert(happened.end(), {GameEnded{outcome, outcome == Outcome::Lost ? m_.mynumber : ""}, Beeped{}});
 }
 
-void Driver::yes()
+void Driver::badsigns(Happenings &happened)
+{
+    phase_ = Phase::Contradiction;
+    happened.emplace_back(AnswersContradict{});
+}
+
+Happenings Driver::yes()
 {
     if (phase_ != Phase::Ended)
-        return;
-    startgame();
+        return {};
+    return startgame();
 }
 
-void Driver::badsignsok()
+Happenings Driver::badsignsok()
 {
-    if (phase_ == Phase::Contradiction)
-        startgame();
+    if (phase_ != Phase::Contradiction)
+        return {};
+    return startgame();
 }
 
 }  // namespace numora

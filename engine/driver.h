@@ -1,22 +1,25 @@
 // SPDX-License-Identifier: MIT
-// Runs games turn by turn. Nothing blocks: a wait opens an entry on the window and
-// returns, and confirmnumber / confirmsigns continue the game.
-//   Driver d(window); d.startgame(); ... d.confirmnumber("1234"); ... d.confirmsigns(1, 2);
+// Runs games turn by turn. The driver calls nobody: each operation returns what it did
+// in the game, in order, and its caller shows that. When what happened ends with
+// ComputerThinksNext, the caller calls makeguess once it has shown it.
+//   Driver d; show(d.startgame()); ...
+//   show(d.confirmnumber("1234").happened); ... show(d.makeguess()); ...
+//   show(d.confirmsigns(1, 2).happened);
 #pragma once
 
 #include "engine/computerplayer.h"
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <random>
 #include <string>
+#include <variant>
 #include <vector>
 
 namespace numora {
 
-enum class Board : std::uint8_t { Picture1, Picture2 };  // the player's board, the computer's board
+enum class Side : std::uint8_t { Player, Computer };  // whose guesses a board holds
 
 // One board row: a guess and the answer it got.
 struct AnsweredGuess {
@@ -27,27 +30,42 @@ struct AnsweredGuess {
     bool operator==(const AnsweredGuess &) const = default;
 };
 
-// The rows of `board` in the game's record, oldest first.
-std::vector<AnsweredGuess> boardrows(const Module1 &m, Board board);
+// The rows of `side`'s board in the game's record, oldest first.
+std::vector<AnsweredGuess> boardrows(const Module1 &m, Side side);
 
-enum class Outcome : std::uint8_t { Lost, Won, Draw, Contradiction };
+enum class Outcome : std::uint8_t { Lost, Won, Draw };
 
-// What the driver needs from the game window. The driver tells what happened; the
-// window words it.
-class GameWindow {
-public:
-    virtual ~GameWindow() = default;
-    virtual void form_load() = 0;                 // empty displays and boards, lock both keypads, close end windows
-    virtual void setthinking(bool thinking) = 0;  // the status line: "Thinking..." or empty
-    virtual void setlabel8(std::optional<Digits> guess) = 0;  // the computer's guess, or empty
-    // `row` has become the last of boardrows(state(), board).
-    virtual void addrow(Board board, const AnsweredGuess &row) = 0;
-    virtual void wait2() = 0;                                // open the number entry
-    virtual void wait() = 0;                                 // open the sign entry for the guess shown in Label8
-    virtual void afterpump(std::function<void()> step) = 0;  // run step once pending events are handled
-    virtual void beep() = 0;
-    virtual void showend(Outcome outcome) = 0;  // Lost: the window reads the number from state().mynumber
+// What happened in a game, one step at a time; an operation returns them in order.
+struct GameStarted {};  // both boards empty, no guess shown, nobody thinking, no entry open
+struct RowAdded {       // `row` has become the last of boardrows(state(), side)
+    Side side = Side::Player;
+    AnsweredGuess row;
 };
+struct GuessShown {  // the computer's guess, or the one number left that it has worked out
+    Digits guess{};
+};
+struct GuessCleared {};
+struct ThinkingBegun {};
+struct ThinkingEnded {};
+struct ComputerThinksNext {};  // makeguess is due once what happened is shown
+struct NumberEntryOpened {};
+struct SignEntryOpened {};  // for the guess shown, with no answer chosen yet
+struct Beeped {};
+struct GameEnded {
+    Outcome outcome = Outcome::Lost;
+    std::string mynumber;  // of a loss: the computer's hidden number, shown at last
+};
+struct AnswersContradict {};  // no number fits the player's answers; badsignsok starts anew
+using Happening =
+    std::variant<GameStarted, RowAdded, GuessShown, GuessCleared, ThinkingBegun, ThinkingEnded, ComputerThinksNext,
+                 NumberEntryOpened, SignEntryOpened, Beeped, GameEnded, AnswersContradict>;
+using Happenings = std::vector<Happening>;
+
+// One callable of several, for std::visit over a Happening: one lambda for each kind.
+template <typename... Shows> struct Overloaded : Shows... {
+    using Shows::operator()...;
+};
+template <typename... Shows> Overloaded(Shows...) -> Overloaded<Shows...>;
 
 enum class Phase : std::uint8_t { Idle, NumberEntry, Thinking, SignEntry, Ended, Contradiction };
 enum class NumberResult : std::uint8_t { Accepted, Incomplete, Repeated, Refused };
@@ -55,38 +73,44 @@ enum class SignsResult : std::uint8_t { Accepted, Impossible, Refused };
 
 struct NumberAnswer {
     NumberResult result;
-    int plus = 0;
-    int minus = 0;
+    Happenings happened;  // nothing unless Accepted
+};
+
+struct SignsAnswer {
+    SignsResult result;
+    Happenings happened;  // nothing unless Accepted
 };
 
 class Driver {
 public:
-    explicit Driver(GameWindow &window, std::optional<std::uint64_t> seed = std::nullopt);
+    // `score` rates the pool for the computer as in ComputerPlayer; nullptr: the game's own.
+    explicit Driver(std::optional<std::uint64_t> seed = std::nullopt, Score score = nullptr);
 
-    void startgame();  // also New: the running game is dropped at once
+    Happenings startgame();  // also New: the running game is dropped at once
     NumberAnswer confirmnumber(const std::string &guesstext);
-    SignsResult confirmsigns(int pluscount, int minuscount);
-    void yes();         // YES in an end window
-    void badsignsok();  // OK on the contradiction message
+    // The computer's turn: it thinks over the answers and shows its guess, or ends the
+    // game. Due after ComputerThinksNext; at any other time it does nothing.
+    Happenings makeguess();
+    SignsAnswer confirmsigns(int pluscount, int minuscount);
+    Happenings yes();         // YES in an end window
+    Happenings badsignsok();  // OK on the contradiction message
 
     Phase phase() const { return phase_; }
-    const Module1 &state() const { return *m_; }
+    const Module1 &state() const { return m_; }
 
 private:
-    void makeguess(std::uint64_t ticket);
-    void youlost() { gameover(Outcome::Lost); }
-    void youwon() { gameover(Outcome::Won); }
-    void itsadraw() { gameover(Outcome::Draw); }
-    void badsigns() { gameover(Outcome::Contradiction); }
-    void gameover(Outcome outcome);
-    void computerfound(const Digits &number);
+    void youlost(Happenings &happened) { gameover(Outcome::Lost, happened); }
+    void youwon(Happenings &happened) { gameover(Outcome::Won, happened); }
+    void itsadraw(Happenings &happened) { gameover(Outcome::Draw, happened); }
+    void badsigns(Happenings &happened);
+    void gameover(Outcome outcome, Happenings &happened);
 
-    GameWindow &window_;
-    std::unique_ptr<Module1> m_;
-    ComputerPlayer player_{*m_};
+    std::unique_ptr<Module1> record_ = std::make_unique<Module1>();
+    const Module1 &m_ = *record_;  // what the driver reads
+    PlayerHalf &mine_ = *record_;  // what it writes
+    ComputerPlayer player_;        // the writer of the other half
     std::optional<std::uint64_t> seed_;
     std::uint64_t games_ = 0;
-    std::uint64_t ticket_ = 0;  // makes a pending step of a dropped game do nothing
     std::mt19937_64 rng_;
     Phase phase_ = Phase::Idle;
 };

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The game window's handlers, the driver's calls and the end windows; see form1.h.
+// The game window's handlers, the driver's calls and what they did, the end windows; see form1.h.
 #include "ui/main_window/form1.h"
 
 #include "ui/dialogs/dialogsupport.h"
@@ -50,7 +50,7 @@ std::vector<QIcon> spinningtop()
 }  // namespace
 
 Form1::Form1(std::optional<std::uint64_t> seed, QWidget *parent)
-    : QMainWindow(parent), driver_(*this, seed), spinner_(spinningtop())
+    : QMainWindow(parent), driver_(seed), spinner_(spinningtop())
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Numora"));
@@ -79,7 +79,7 @@ Form1::Form1(std::optional<std::uint64_t> seed, QWidget *parent)
     connect(Timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
     Timer1->start();
 
-    Form1::form_load();  // the window loads idle
+    form_load();  // the window loads idle
     showentry();
 }
 
@@ -185,14 +185,9 @@ void Form1::resetanswer()
     pluskeys = minuskeys = 0;
 }
 
-void Form1::afterpump(std::function<void()> step)
-{
-    QTimer::singleShot(0, this, handled(std::move(step)));
-}
-
 void Form1::newgame()
 {
-    driver_.startgame();
+    apply(driver_.startgame());
 }
 
 void Form1::exitgame()
@@ -215,60 +210,63 @@ void Form1::Timer1_Timer()
     iconframe = (iconframe + 1) % spinner_.framecount();
 }
 
-// --- Captions, boards, end windows ---------------------------------------------------
+// --- What the driver did, and the end windows ---------------------------------------
 
-void Form1::setthinking(bool thinking)
+void Form1::apply(const Happenings &happened)
 {
-    Label6->settext(thinking ? QStringLiteral("Thinking...") : QString());
-    // "Thinking..." is on screen before the computer thinks; no event is handled until
-    // it is done, so the caption is painted here and now.
-    if (thinking) {
-        Label6->repaint();
-        look::flushwindowsystem();
-    }
-}
-
-void Form1::setlabel8(std::optional<Digits> guess)
-{
-    const QString shown = guess ? QString::fromStdString(textform(*guess)) : QString();
-    Label8->settext(shown);
-    if (guess)
-        accessibility::announce(this, QStringLiteral("My guess is %1").arg(shown));
-}
-
-void Form1::addrow(Board board, const AnsweredGuess &row)
-{
-    if (board == Board::Picture1) {
-        Picture1->rowadded();
-        accessibility::announce(this, QStringLiteral("Your guess ") + spokenrow(row), kGuessTopic);
-    } else {
-        Picture2->rowadded();
-        accessibility::announce(this, QStringLiteral("My guess ") + spokenrow(row));
-    }
-}
-
-void Form1::beep()
-{
-    QApplication::beep();
-}
-
-void Form1::showend(Outcome outcome)
-{
-    switch (outcome) {
-    case Outcome::Lost:
-        showendwindow(new frmUlost(QStringLiteral(" You have lost! My number was : %1")
-                                       .arg(QString::fromStdString(driver_.state().mynumber))));
-        return;
-    case Outcome::Won:
-        showendwindow(new frmUwin);
-        return;
-    case Outcome::Draw:
-        showendwindow(new Tvdraw);
-        return;
-    case Outcome::Contradiction:
-        showbadsigns();
-        return;
-    }
+    const Overloaded shows{
+        [this](const GameStarted &) {
+            form_load();
+            Label6->settext({});
+        },
+        [this](const RowAdded &added) {
+            if (added.side == Side::Player) {
+                Picture1->rowadded();
+                accessibility::announce(this, QStringLiteral("Your guess ") + spokenrow(added.row), kGuessTopic);
+            } else {
+                Picture2->rowadded();
+                accessibility::announce(this, QStringLiteral("My guess ") + spokenrow(added.row));
+            }
+        },
+        [this](const GuessShown &shown) {
+            const QString text = QString::fromStdString(textform(shown.guess));
+            Label8->settext(text);
+            accessibility::announce(this, QStringLiteral("My guess is %1").arg(text));
+        },
+        [this](const GuessCleared &) { Label8->settext({}); },
+        [this](const ThinkingBegun &) {
+            // "Thinking..." is on screen before the computer thinks; no event is handled
+            // until it is done, so the caption is painted here and now.
+            Label6->settext(QStringLiteral("Thinking..."));
+            Label6->repaint();
+            look::flushwindowsystem();
+        },
+        [this](const ThinkingEnded &) { Label6->settext({}); },
+        [this](const ComputerThinksNext &) {
+            // The computer thinks once the events pending now are handled, as an event of its own.
+            QTimer::singleShot(0, this, handled([this] { apply(driver_.makeguess()); }));
+        },
+        [this](const NumberEntryOpened &) { wait2(); },
+        [this](const SignEntryOpened &) { wait(); },
+        [](const Beeped &) { QApplication::beep(); },
+        [this](const GameEnded &ended) {
+            switch (ended.outcome) {
+            case Outcome::Lost:
+                showendwindow(new frmUlost(
+                    QStringLiteral(" You have lost! My number was : %1").arg(QString::fromStdString(ended.mynumber))));
+                return;
+            case Outcome::Won:
+                showendwindow(new frmUwin);
+                return;
+            case Outcome::Draw:
+                showendwindow(new Tvdraw);
+                return;
+            }
+        },
+        [this](const AnswersContradict &) { showbadsigns(); },
+    };
+    for (const Happening &happening : happened)
+        std::visit(shows, happening);
 }
 
 void Form1::showendwindow(EndWindow *window)
@@ -278,7 +276,7 @@ void Form1::showendwindow(EndWindow *window)
     showentry();
     closewindow(endwindow_, this);
     endwindow_ = window;
-    connect(window, &EndWindow::yes, this, handled([this] { driver_.yes(); }));
+    connect(window, &EndWindow::yes, this, handled([this] { apply(driver_.yes()); }));
     connect(window, &EndWindow::no, this, &Form1::exitgame);
     window->present();
 }
@@ -294,7 +292,7 @@ void Form1::showbadsigns()
     // Application-modal, as a message box is: nothing else, the menu included, can be
     // reached until OK, which starts a new game.
     box->setWindowModality(Qt::ApplicationModal);
-    connect(box, &look::MessageBox::finished, this, handled([this] { driver_.badsignsok(); }));
+    connect(box, &look::MessageBox::finished, this, handled([this] { apply(driver_.badsignsok()); }));
     badsignsbox_ = box;
     box->show();
 }
@@ -358,7 +356,8 @@ void Form1::Command12_Click()
 {
     if (!digitinput())
         return;
-    switch (driver_.confirmnumber(entry.typed).result) {
+    const NumberAnswer answer = driver_.confirmnumber(entry.typed);
+    switch (answer.result) {
     case NumberResult::Incomplete:
     case NumberResult::Refused:
         return;
@@ -373,6 +372,7 @@ void Form1::Command12_Click()
     case NumberResult::Accepted:
         break;
     }
+    apply(answer.happened);
     // The sign entry opens when the computer's guess is shown (wait).
     entry.typed.clear();
 }
@@ -393,9 +393,9 @@ void Form1::minusbutton_click(int count)
 
 void Form1::Command23_Click()
 {
-    // The driver opens the number entry or shows the end inside confirmsigns.
+    // The answer opens the number entry, or shows the end.
     if (signinput())
-        driver_.confirmsigns(entry.pluscount, entry.minuscount);
+        apply(driver_.confirmsigns(entry.pluscount, entry.minuscount).happened);
 }
 
 }  // namespace numora

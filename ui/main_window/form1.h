@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 // The game window: both boards, both displays, the sign keypad and the digit keypad,
 // the status line and the menu. Its handlers turn clicks and keys into changes of the
-// entry and into the driver's operations, and say what they did to the announcer; once
+// entry and into the driver's operations, and hand what the driver did to apply(); once
 // an event is handled, showentry() draws the window from the phase and the entry.
-//   form1.cpp             the driver's calls, the entries and their handlers, the end windows
+//   form1.cpp             the driver's calls and what they did, the entries and their handlers, the end windows
 //   form1_layout.cpp      controls, their places, fonts and colours, the menu, the handlers' wiring
 //   form1_keys.cpp        the keyboard
 //   form1_accessible.cpp  the window as a screen reader meets it: names, buddies, the board keys
@@ -37,7 +37,7 @@ namespace look {
 class MessageBox;
 }
 
-class Form1 : public QMainWindow, public GameWindow {
+class Form1 : public QMainWindow {
     Q_OBJECT
 public:
     explicit Form1(std::optional<std::uint64_t> seed = std::nullopt, QWidget *parent = nullptr);
@@ -46,20 +46,11 @@ public:
     const Driver &driver() const { return driver_; }
     int iconframeindex() const { return iconframe; }
 
-    // GameWindow
-    void form_load() override;
-    void setthinking(bool thinking) override;
-    void setlabel8(std::optional<Digits> guess) override;
-    void addrow(Board board, const AnsweredGuess &row) override;
-    void wait2() override;
-    void wait() override;
-    void afterpump(std::function<void()> step) override;
-    void beep() override;
-    void showend(Outcome outcome) override;
-
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    // Opens the number entry (virtual: a test notes the stack depth at which games open it).
+    virtual void wait2();
 
 private:
     // The open entry is the driver's phase; these read it.
@@ -85,6 +76,12 @@ private:
     void makeaccessible();  // form1_accessible.cpp
     void readboard(ProgressBoard *board);
 
+    // Shows what the driver did, in its order: the one place where board rows are added,
+    // "Thinking..." is painted, the ends are shown and the screen reader is told of the
+    // game; when the computer thinks next, it has the driver's turn made after this event.
+    void apply(const Happenings &happened);
+    void form_load();    // empty displays and boards, both keypads locked, no end window open
+    void wait();         // opens the sign entry for the guess shown in Label8
     void resetanswer();  // "0 +" and "0 -" chosen, and no sign key pressed yet
     // Keypads, colours, marks and the typed guess as the entry and phase stand, and the
     // focus where the last handler asked for it.

@@ -87,12 +87,12 @@ void Form1::buildlayout()
     };
     Label4 = rownumbers("Label4", 120, darkred);
     Label5 = rownumbers("Label5", 1800, navy);
-    auto board = [&](const char *name, int left, const QColor &color, Board which) {
+    auto board = [&](const char *name, int left, const QColor &color, Side which) {
         ProgressBoard::Rows rows = [this, which] { return boardrows(driver_.state(), which); };
         return settextcolor(place<ProgressBoard>(name, look::twips(left, 120, 975, 1995), rows, client), color);
     };
-    Picture2 = board("Picture2", 480, darkred, Board::Picture2);
-    Picture1 = board("Picture1", 2160, navy, Board::Picture1);
+    Picture2 = board("Picture2", 480, darkred, Side::Computer);
+    Picture1 = board("Picture1", 2160, navy, Side::Player);
     Label2 = makelabel(client, "Label2", QStringLiteral("My progress"), look::twips(120, 2160, 1335, 255), darkred);
     Label2->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     Label1 = makelabel(client, "Label1", QStringLiteral("Your progress"), look::twips(1800, 2160, 1335, 255), navy);
