@@ -5,7 +5,7 @@
 //   numora-selfplay --all [--seed N] [--threads N] [--strategy NAME] [--sample N]
 //   numora-selfplay --compare [--seed N] [--threads N] [--sample N]   every strategy over every secret,
 //                   and perfect play, replayed from the strategy file optimal.txt
-//   numora-selfplay --solve [--leading-zero] [--worst-case] [--threads N] [--out FILE]
+//   numora-selfplay --solve [--leading-zero] [--worst-case] [--possible-only] [--threads N] [--out FILE]
 //   numora-selfplay --replay FILE [--leading-zero]
 // --sample N plays N secrets spread evenly over the table instead of all 4536, each
 // game as --all plays it.
@@ -81,7 +81,7 @@ std::string strategynames()
     std::fprintf(stderr,
                  "numora-selfplay: %s (usage: --secret NNNN | --all | --compare, then [--seed N] [--threads N]"
                  " [--strategy %s], no --strategy with --compare; or --solve [--leading-zero] [--worst-case]"
-                 " [--threads N] [--out FILE]; or --replay FILE [--leading-zero])\n",
+                 " [--possible-only] [--threads N] [--out FILE]; or --replay FILE [--leading-zero])\n",
                  why, strategynames().c_str());
     std::exit(2);
 }
@@ -212,7 +212,7 @@ extern "C" void oninterrupt(int /*signal*/)
 
 // Finds the best strategy, prints its games and writes it to `out` (unless empty)
 // through a temporary file, so that an interrupted run leaves no half-written file.
-int solve(const Rules &rules, bool worstcase, int threads, const std::string &out)
+int solve(const Rules &rules, bool worstcase, bool possibleonly, int threads, const std::string &out)
 {
     const std::string temporary = out + ".part";
     if (!out.empty()) {
@@ -226,11 +226,11 @@ int solve(const Rules &rules, bool worstcase, int threads, const std::string &ou
                              static int calls = 0;
                              if (!tty && ++calls % 10 != 0)
                                  return;
-                             std::fprintf(stderr, "%s%5.1f%% of the first two levels, best total %s, %.0f s%s",
-                                          tty ? "\r" : "", 100 * p.share,
-                                          p.besttotal > 0 ? std::to_string(p.besttotal).c_str() : "-", p.seconds,
-                                          tty ? "   " : "\n");
+                             std::fprintf(stderr, "%s%5.1f%% searched, best %s, %.0f s%s", tty ? "\r" : "",
+                                          100 * p.share, p.besttotal > 0 ? std::to_string(p.besttotal).c_str() : "-",
+                                          p.seconds, tty ? "   " : "\n");
                          }};
+    options.possibleonly = possibleonly;
     const auto start = std::chrono::steady_clock::now();
     const std::optional<Solution> solution = solvegame(options);
     const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
@@ -333,7 +333,7 @@ int main(int argc, char **argv)
 {
     std::string secret, replaying, out;
     bool all = false, comparing = false, sampled = false, solving = false, leadingzero = false, worstcase = false,
-         threadsgiven = false, seedgiven = false;
+         possibleonly = false, threadsgiven = false, seedgiven = false;
     const Strategy *strategy = nullptr;
     std::uint64_t seed = 1, threads = 1, sample = kCandidates;
     for (int i = 1; i < argc; ++i) {
@@ -349,6 +349,8 @@ int main(int argc, char **argv)
             leadingzero = true;
         } else if (flag == "--worst-case") {
             worstcase = true;
+        } else if (flag == "--possible-only") {
+            possibleonly = true;
         } else if (flag == "--replay" || flag == "--out") {
             if (!hasvalue)
                 usage(("missing value for " + flag).c_str());
@@ -391,8 +393,8 @@ int main(int argc, char **argv)
         usage("--solve and --replay play perfectly: no --strategy, no --seed");
     if (!exact && leadingzero)
         usage("--leading-zero goes with --solve and --replay");
-    if (!solving && (worstcase || !out.empty()))
-        usage("--worst-case and --out go with --solve");
+    if (!solving && (worstcase || possibleonly || !out.empty()))
+        usage("--worst-case, --possible-only and --out go with --solve");
     if (!replaying.empty() && threadsgiven)
         usage("--replay takes no --threads");
     const Score score = strategy ? strategy->score : nullptr;
@@ -409,7 +411,7 @@ int main(int argc, char **argv)
         usage("--sample takes 1 to 4536");
     const Rules rules{10, 4, leadingzero};
     if (solving)
-        return solve(rules, worstcase, static_cast<int>(threads), out);
+        return solve(rules, worstcase, possibleonly, static_cast<int>(threads), out);
     if (!replaying.empty())
         return replayfile(rules, replaying);
     if (comparing)
