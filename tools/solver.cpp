@@ -40,7 +40,6 @@ namespace numora {
 namespace {
 
 constexpr int kInfinity = 1 << 28;
-constexpr int kTiny = 6;  // sets this small are first tried for a possible that splits them perfectly
 
 // Thrown from deep in the search when it is to stop.
 struct Stopped {};
@@ -94,6 +93,11 @@ public:
         madvise(entries_.get(), bytes, MADV_HUGEPAGE);
 #endif
         std::uninitialized_default_construct_n(entries_.get(), std::size_t{1} << bits);
+    }
+
+    void prefetch(const Key &key) const
+    {
+        __builtin_prefetch(&entries_[key.a & mask_ & ~std::size_t{3}]);
     }
 
     Entry find(const Key &key, int size)
@@ -202,10 +206,11 @@ struct Game {
     int code(int guess, int secret) const
     {
         // plus: the bytes that agree; common digits: the digit masks' common bits
+        // (popcount is a library call on the baseline x86-64: a multiplication adds the bytes)
         const std::uint32_t x = packed[guess] ^ packed[secret];
-        const int differ = std::popcount((((x & 0x7f7f7f7fU) + 0x7f7f7f7fU) | x) & 0x80808080U);
-        const int plus = 4 - differ;
-        return 10 * plus + std::popcount(static_cast<unsigned>(masks[guess] & masks[secret])) - plus;
+        const std::uint32_t differ = ((((x & 0x7f7f7f7fU) + 0x7f7f7f7fU) | x) & 0x80808080U) >> 7;
+        const int plus = 4 - static_cast<int>((differ * 0x01010101U) >> 24);
+        return 10 * plus + bits[masks[guess] & masks[secret]] - plus;
     }
     void checkstop() const
     {
@@ -224,9 +229,10 @@ struct Game {
     Rules rules;
     bool worst;
     std::vector<Digits> numbers;
-    std::vector<std::uint32_t> packed;  // of each number, its four digits
-    std::vector<std::uint16_t> masks;   // and its digits as bits
-    std::vector<Key> keys;              // and its random words
+    std::vector<std::uint32_t> packed;    // of each number, its four digits
+    std::vector<std::uint16_t> masks;     // and its digits as bits
+    std::array<std::uint8_t, 1024> bits;  // of each mask of digits, how many
+    std::vector<Key> keys;                // and its random words
     int answers;
     std::vector<int> lowest;  // the counting bound of n secrets
     std::vector<std::vector<int>> placeperms;
@@ -241,6 +247,8 @@ Game::Game(const SolveOptions &options)
       answers(answercount(rules)), memory(numbers.size() > 1000 ? 24 : 18)
 {
     const int count = static_cast<int>(numbers.size());
+    for (unsigned m = 0; m < bits.size(); ++m)
+        bits[m] = static_cast<std::uint8_t>(std::popcount(m));
     std::vector<int> rowof(10000, -1);
     const auto indexof = [](const Digits &d) { return ((d[0] * 10 + d[1]) * 10 + d[2]) * 10 + d[3]; };
     for (int row = 0; row < count; ++row) {
@@ -326,7 +334,7 @@ private:
     }
     void digitclasses(std::span<const std::uint16_t> set, std::array<int, 10> &classof, std::array<int, 10> &rank);
     int smallbound(std::span<const std::uint16_t> set, std::uint16_t *guess, bool &exact);
-    bool perfect(std::span<const std::uint16_t> set, std::uint16_t *guess) const;
+    int perfect(std::span<const std::uint16_t> set, std::uint16_t *guess) const;
     int keep(const Key &key, int n, int value, bool found, std::uint16_t guess, std::uint16_t *bestguess);
     void markset(std::span<const std::uint16_t> set);
 
@@ -508,14 +516,19 @@ void Searcher::choose(std::span<const std::uint16_t> set, Level &l, int beta)
                       : n + (over > 0 ? over * g_.lowest[size + 1] : 0) + (parts - over) * g_.lowest[size];
         }
     even[0][1] = kInfinity;  // one class of all: learns nothing
-    l.floor = kInfinity;
+    // Which counts of answers pass, and which of those that do not were met.
+    std::uint32_t passes = 0, dropped = 0;
+    for (int hit = 0; hit < 2; ++hit)
+        for (int d = 0; d < 16; ++d)
+            if (even[hit][d] < beta)
+                passes |= 1U << (16 * hit + d);
     l.guesses.clear();
     for (int g = 0; g < count; ++g) {
         if (possibleonly && inset_[g] != mark_)
             continue;
-        const int bound = even[l.answers[g].hit ? 1 : 0][l.answers[g].different];
-        if (bound >= beta) {
-            l.floor = std::min(l.floor, bound);
+        const std::uint32_t bit = 1U << ((l.answers[g].hit ? 16 : 0) + l.answers[g].different);
+        if ((passes & bit) == 0) {
+            dropped |= bit;
             continue;
         }
         std::array<int, 10> taken{};
@@ -527,6 +540,11 @@ void Searcher::choose(std::span<const std::uint16_t> set, Level &l, int beta)
         if (first)
             l.guesses.push_back(static_cast<std::uint16_t>(g));
     }
+    l.floor = kInfinity;
+    for (int hit = 0; hit < 2; ++hit)
+        for (int d = 0; d < 16; ++d)
+            if ((dropped >> (16 * hit + d) & 1) != 0)
+                l.floor = std::min(l.floor, even[hit][d]);
     const int guesses = static_cast<int>(l.guesses.size());
     l.selfrows.resize(n);
     l.digits.resize(guesses);
@@ -591,8 +609,8 @@ int Searcher::value(std::span<const std::uint16_t> set, const Key &key, int beta
         return lo;
     if (n <= g_.answers + 2) {
         std::uint16_t guess = set[0];
-        if (n <= kTiny && perfect(set, &guess))
-            return keep(key, n, g_.worst ? 2 : 2 * n - 1, true, guess, bestguess);
+        if (const int v = perfect(set, &guess); v > 0)
+            return keep(key, n, v, true, guess, bestguess);
         bool exact = false;
         const int least = smallbound(set, &guess, exact);
         if (exact)
@@ -656,6 +674,10 @@ int Searcher::tryguess(int n, Level &l, const Split &split, int best, bool quick
     const bool worst = g_.worst;
     // Each class's bound: what the memory knows of it, at least the counting bound.
     l.bounds.resize(split.parts.size());
+    if (!quick)
+        for (const Part &p : split.parts)
+            if (p.size() > 2)
+                g_.memory.prefetch(p.key);
     int rest = 0;
     for (std::size_t c = 0; c < split.parts.size(); ++c) {
         const Part &p = split.parts[c];
@@ -697,20 +719,32 @@ int Searcher::keep(const Key &key, int n, int value, bool found, std::uint16_t g
     return value;
 }
 
-// Whether a possible gives every other possible an answer of its own (then it is the
-// guess); by sign codes, for the tiniest sets, most of which have one.
-bool Searcher::perfect(std::span<const std::uint16_t> set, std::uint16_t *guess) const
+// By sign codes, for small sets, most of which have one: the least value of a set when
+// a possible gives every other possible an answer of its own (2n - 1 in all, 2 in the
+// worst case), or, for the total, every other but two, which share one (2n); 0 if none.
+int Searcher::perfect(std::span<const std::uint16_t> set, std::uint16_t *guess) const
 {
+    const int n = static_cast<int>(set.size());
+    int pair = -1;
     for (const std::uint16_t x : set) {
         std::uint64_t met = 0;
-        for (const std::uint16_t y : set)
-            met |= std::uint64_t{1} << g_.code(x, y);
-        if (std::popcount(met) == static_cast<int>(set.size())) {
-            *guess = x;
-            return true;
+        int distinct = 0;
+        for (const std::uint16_t y : set) {
+            const std::uint64_t bit = std::uint64_t{1} << g_.code(x, y);
+            distinct += (met & bit) == 0 ? 1 : 0;
+            met |= bit;
         }
+        if (distinct == n) {
+            *guess = x;
+            return g_.worst ? 2 : 2 * n - 1;
+        }
+        if (distinct == n - 1 && pair < 0)
+            pair = x;
     }
-    return false;
+    if (g_.worst || pair < 0)
+        return 0;
+    *guess = static_cast<std::uint16_t>(pair);
+    return 2 * n;
 }
 
 // For a set whose classes are all small enough for the counting bound to be 2s - 1 (a
@@ -730,17 +764,25 @@ int Searcher::smallbound(std::span<const std::uint16_t> set, std::uint16_t *gues
     counter_.count(smallpossibles_, smallanswers_);
     if (g_.options.possibleonly)
         markset(set);
-    int most = -1;
-    for (std::size_t g = 0; g < smallanswers_.size(); ++g) {
-        if (g_.options.possibleonly && inset_[g] != mark_)
-            continue;
+    // The most first, in a loop the compiler can vectorise, then a guess with it.
+    const bool possibleonly = g_.options.possibleonly, hitcounts = !g_.worst;
+    const auto score = [&](std::size_t g) {
         const Answers &a = smallanswers_[g];
-        const int score = a.different + (!g_.worst && a.hit ? 1 : 0);
-        if (score > most) {
-            most = score;
-            *guess = static_cast<std::uint16_t>(g);
-        }
+        return possibleonly && inset_[g] != mark_ ? 0 : a.different + (hitcounts && a.hit ? 1 : 0);
+    };
+    int most = 0;
+    if (possibleonly) {
+        for (const std::uint16_t row : set)
+            most = std::max(most, score(row));
+    } else {
+        for (std::size_t g = 0; g < smallanswers_.size(); ++g)
+            most = std::max(most, score(g));
     }
+    for (std::size_t g = 0;; ++g)
+        if (score(g) == most) {
+            *guess = static_cast<std::uint16_t>(g);
+            break;
+        }
     if (g_.worst) {
         exact = most == n;
         return exact ? 2 : 3;
