@@ -18,16 +18,13 @@
 #include "tools/solver.h"
 #include "engine/counting.h"
 
-#ifdef __linux__
 #include <sys/mman.h>
-#endif
 
 #include <algorithm>
 #include <array>
 #include <bit>
 #include <chrono>
 #include <condition_variable>
-#include <cstdlib>
 #include <memory>
 #include <mutex>
 #include <new>
@@ -81,24 +78,21 @@ struct Entry {
 // The memory of sets met before: four entries a bucket, the smallest set making way.
 class Memory {
 public:
-    explicit Memory(int bits) : mask_((std::size_t{1} << bits) - 1)
+    // Anonymous pages read as zero, an empty entry, and are touched only when used; on
+    // pages of 2 MiB where the system has them, so that a probe seldom misses the TLB.
+    explicit Memory(int bits) : bytes_(sizeof(Entry) << bits), mask_((std::size_t{1} << bits) - 1)
     {
-        // On pages of 2 MiB where the system has them: a probe seldom misses the TLB.
-        constexpr std::size_t kPage = std::size_t{1} << 21;
-        const std::size_t bytes = ((sizeof(Entry) << bits) + kPage - 1) & ~(kPage - 1);
-        entries_.reset(static_cast<Entry *>(std::aligned_alloc(kPage, bytes)));
-        if (!entries_)
+        void *pages = mmap(nullptr, bytes_, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if (pages == MAP_FAILED)
             throw std::bad_alloc();
-#ifdef __linux__
-        madvise(entries_.get(), bytes, MADV_HUGEPAGE);
-#endif
-        std::uninitialized_default_construct_n(entries_.get(), std::size_t{1} << bits);
+        madvise(pages, bytes_, MADV_HUGEPAGE);
+        entries_ = static_cast<Entry *>(pages);
     }
+    ~Memory() { munmap(entries_, bytes_); }
+    Memory(const Memory &) = delete;
+    Memory &operator=(const Memory &) = delete;
 
-    void prefetch(const Key &key) const
-    {
-        __builtin_prefetch(&entries_[key.a & mask_ & ~std::size_t{3}]);
-    }
+    void prefetch(const Key &key) const { __builtin_prefetch(&entries_[key.a & mask_ & ~std::size_t{3}]); }
 
     Entry find(const Key &key, int size)
     {
@@ -132,10 +126,8 @@ public:
     }
 
 private:
-    struct Free {
-        void operator()(Entry *e) const { std::free(e); }
-    };
-    std::unique_ptr<Entry[], Free> entries_;
+    std::size_t bytes_;
+    Entry *entries_ = nullptr;
     std::size_t mask_;
     std::array<std::mutex, 1024> locks_;
 };
