@@ -226,9 +226,10 @@ int solve(const Rules &rules, bool worstcase, bool possibleonly, int threads, co
                              static int calls = 0;
                              if (!tty && ++calls % 10 != 0)
                                  return;
-                             std::fprintf(stderr, "%s%5.1f%% searched, best %s, %.0f s%s", tty ? "\r" : "",
-                                          100 * p.share, p.besttotal > 0 ? std::to_string(p.besttotal).c_str() : "-",
-                                          p.seconds, tty ? "   " : "\n");
+                             std::fprintf(stderr, "%sfirst guess %d of %d, %5.1f%% searched, best %s, %.0f s%s",
+                                          tty ? "\r" : "", p.first, p.firsts, 100 * p.share,
+                                          p.besttotal > 0 ? std::to_string(p.besttotal).c_str() : "-", p.seconds,
+                                          tty ? "   " : "\n");
                          }};
     options.possibleonly = possibleonly;
     const auto start = std::chrono::steady_clock::now();

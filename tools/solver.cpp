@@ -971,7 +971,9 @@ void Solver::report(const std::chrono::steady_clock::time_point &start)
         const long best = best_;
         p.besttotal = best > 0 && (current == 0 || best < current) ? best : current;
     }
-    p.share = std::min(1.0, (firstdone_ + share) / std::max(1, firstcount_.load()));
+    p.first = std::min(firstdone_ + 1, firstcount_.load());
+    p.firsts = firstcount_;
+    p.share = std::min(1.0, share);
     p.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     game_.options.progress(p);
 }

@@ -20,8 +20,9 @@ namespace numora {
 
 // What the search reports while it runs, about once a second.
 struct Progress {
-    double share = 0;    // of the work, 0 to 1
-    long besttotal = 0;  // of the best strategy found so far, 0 before there is one
+    int first = 1, firsts = 1;  // the first guess being tried, of those worth trying
+    double share = 0;           // of the search of that first guess, 0 to 1
+    long besttotal = 0;         // of the best strategy found so far, 0 before there is one
     double seconds = 0;
 };
 
