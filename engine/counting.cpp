@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <memory>
 #include <span>
 #include <vector>
 
@@ -267,22 +268,17 @@ void countportable(ClassSizes *sizes, const Turn &t)
     }
 }
 
-// The weights of every block of W guesses, kept while the guesses stay: bytes, as a
-// vector of vector types would not keep their alignment.
-template <int W> const std::vector<std::uint8_t> &weightsofall(std::span<const Digits> guesses)
+// The weights of every block of W guesses: bytes, as a vector of vector types would not
+// keep their alignment.
+template <int W> std::vector<std::uint8_t> weightsofall(std::span<const Digits> guesses)
 {
-    static thread_local std::vector<std::uint8_t> weights;
-    static thread_local std::pair<const Digits *, std::size_t> of{nullptr, 0};
-    if (of != std::pair(guesses.data(), guesses.size())) {
-        static thread_local Turn t;
-        preparecolumns(guesses, t);
-        weights.resize((guesses.size() + W - 1) / W * 40 * W);
-        typename Lanes<W>::Bytes block[40];
-        for (std::size_t base = 0; base < guesses.size(); base += W) {
-            weightsof<W>(t, static_cast<int>(base), block);
-            std::memcpy(&weights[base * 40], block, sizeof block);
-        }
-        of = {guesses.data(), guesses.size()};
+    auto t = std::make_unique<Turn>();
+    preparecolumns(guesses, *t);
+    std::vector<std::uint8_t> weights((guesses.size() + W - 1) / W * 40 * W);
+    typename Lanes<W>::Bytes block[40];
+    for (std::size_t base = 0; base < guesses.size(); base += W) {
+        weightsof<W>(*t, static_cast<int>(base), block);
+        std::memcpy(&weights[base * 40], block, sizeof block);
     }
     return weights;
 }
@@ -317,12 +313,10 @@ void storeanswers(std::span<const std::uint16_t> met, std::span<const std::uint8
 }
 
 // On 16-byte lanes: a comparison with each answer's key.
-void answersportable(const Turn &t, std::span<const Digits> guesses, Answers *answers)
+void answersportable(const Turn &t, const std::vector<std::uint8_t> &weights, int poolsize, Answers *answers)
 {
     constexpr int W = 16;
     using Bytes = Lanes<W>::Bytes;
-    const auto &weights = weightsofall<W>(guesses);
-    const int poolsize = static_cast<int>(guesses.size());
     Bytes halfkeys[2 * 100];
     for (int base = 0; base < poolsize; base += W) {
         cachedhalfkeys<W>(t, weights, base, halfkeys);
@@ -395,7 +389,8 @@ __attribute__((target("avx2"))) void countavx2(ClassSizes *sizes, const Turn &t)
 // On 32-byte lanes: a byte lookup by the key modulo 16 sets the answer's bit among the
 // low eight or the high five; the hit's key, 20, looks up nothing (its index has the top
 // bit set) and has its own comparison.
-__attribute__((target("avx2"))) void answersavx2(const Turn &t, std::span<const Digits> guesses, Answers *answers)
+__attribute__((target("avx2"))) void answersavx2(const Turn &t, const std::vector<std::uint8_t> &weights, int poolsize,
+                                                 Answers *answers)
 {
     constexpr int W = 32;
     using Bytes = Lanes<W>::Bytes;
@@ -407,8 +402,6 @@ __attribute__((target("avx2"))) void answersavx2(const Turn &t, std::span<const 
     __m256i lowbits, highbits;
     std::memcpy(&lowbits, low, W);
     std::memcpy(&highbits, high, W);
-    const auto &weights = weightsofall<W>(guesses);
-    const int poolsize = static_cast<int>(guesses.size());
     const Bytes hitkey = Bytes{} + static_cast<std::uint8_t>(keyofcode(kHit));
     Bytes halfkeys[2 * 100];
     for (int base = 0; base < poolsize; base += W) {
@@ -515,18 +508,39 @@ void countsplits(std::span<const Digits> guesses, std::span<const Digits> possib
     countportable(sizes.data(), t);
 }
 
-void countanswers(std::span<const Digits> guesses, std::span<const Digits> possibles, std::span<Answers> answers,
-                  [[maybe_unused]] Counting how)
+// What is kept of the guesses: their weights for each width, and the possibles' slots.
+struct AnswerCounter::Kept {
+    int guesscount = 0;
+    std::vector<std::uint8_t> weights16, weights32;
+    Turn turn;
+};
+
+AnswerCounter::AnswerCounter(std::span<const Digits> guesses) : kept_(std::make_unique<Kept>())
 {
-    static thread_local Turn t;
-    prepareslots(possibles, t);
+    kept_->guesscount = static_cast<int>(guesses.size());
+    kept_->weights16 = weightsofall<16>(guesses);
+    kept_->weights32 = weightsofall<32>(guesses);
+}
+
+AnswerCounter::~AnswerCounter() = default;
+
+void AnswerCounter::count(std::span<const Digits> possibles, std::span<Answers> answers, [[maybe_unused]] Counting how)
+{
+    Kept &k = *kept_;
+    prepareslots(possibles, k.turn);
 #ifdef NUMORA_AVX2
     if (how == Counting::Fastest && __builtin_cpu_supports("avx2")) {
-        answersavx2(t, guesses, answers.data());
+        answersavx2(k.turn, k.weights32, k.guesscount, answers.data());
         return;
     }
 #endif
-    answersportable(t, guesses, answers.data());
+    answersportable(k.turn, k.weights16, k.guesscount, answers.data());
+}
+
+void countanswers(std::span<const Digits> guesses, std::span<const Digits> possibles, std::span<Answers> answers,
+                  Counting how)
+{
+    AnswerCounter(guesses).count(possibles, answers, how);
 }
 
 void countkernel(const Module1 &m, Scratch &s, const PoolRows &rows, Counting how)

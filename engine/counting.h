@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <span>
 
 namespace numora {
@@ -30,12 +31,29 @@ void countsplits(std::span<const Digits> guesses, std::span<const Digits> possib
                  std::span<const std::uint16_t> selfrows, std::span<ClassSizes> sizes, Counting how);
 
 // How many different answers a guess gets from the possibles, the hit among them or not.
-// Made for asking about one list of guesses again and again: what it prepares of them is
-// kept while their address and number stay, so the list must not change meanwhile.
 struct Answers {
     std::uint8_t different = 0;
     bool hit = false;
 };
+
+// The same for one list of guesses asked about again and again: it keeps what it
+// prepares of them, so each thread asking holds its own.
+class AnswerCounter {
+public:
+    explicit AnswerCounter(std::span<const Digits> guesses);
+    ~AnswerCounter();
+    AnswerCounter(const AnswerCounter &) = delete;
+    AnswerCounter &operator=(const AnswerCounter &) = delete;
+
+    // answers[g] for each guess g of the list.
+    void count(std::span<const Digits> possibles, std::span<Answers> answers, Counting how = Counting::Fastest);
+
+private:
+    struct Kept;
+    std::unique_ptr<Kept> kept_;
+};
+
+// Once, for a list of guesses asked about once.
 void countanswers(std::span<const Digits> guesses, std::span<const Digits> possibles, std::span<Answers> answers,
                   Counting how = Counting::Fastest);
 

@@ -5,7 +5,7 @@
 //   numora-selfplay --all [--seed N] [--threads N] [--strategy NAME] [--sample N]
 //   numora-selfplay --compare [--seed N] [--threads N] [--sample N]   every strategy over every secret,
 //                   and perfect play, replayed from the strategy file optimal.txt
-//   numora-selfplay --solve [--leading-zero] [--worst-case] [--threads N] [--out FILE]
+//   numora-selfplay --solve [--leading-zero] [--worst-case] [--possible-only] [--threads N] [--out FILE]
 //   numora-selfplay --replay FILE [--leading-zero]
 // --strategy optimal plays by that file: the same guesses whatever the seed.
 // --sample N plays N secrets spread evenly over the table instead of all 4536, each
@@ -236,7 +236,7 @@ extern "C" void oninterrupt(int /*signal*/)
 
 // Finds the best strategy, prints its games and writes it to `out` (unless empty)
 // through a temporary file, so that an interrupted run leaves no half-written file.
-int solve(const Rules &rules, bool worstcase, int threads, const std::string &out)
+int solve(const Rules &rules, bool worstcase, bool possibleonly, int threads, const std::string &out)
 {
     const std::string temporary = out + ".part";
     if (!out.empty()) {
@@ -251,11 +251,12 @@ int solve(const Rules &rules, bool worstcase, int threads, const std::string &ou
                              static int calls = 0;
                              if (!tty && ++calls % 10 != 0)
                                  return;
-                             std::fprintf(stderr, "%s%5.1f%% of the first two levels, best total %s, %.0f s%s",
-                                          tty ? "\r" : "", 100 * p.share,
+                             std::fprintf(stderr, "%sfirst guess %d of %d, %5.1f%% searched, best %s, %.0f s%s",
+                                          tty ? "\r" : "", p.first, p.firsts, 100 * p.share,
                                           p.besttotal > 0 ? std::to_string(p.besttotal).c_str() : "-", p.seconds,
                                           tty ? "   " : "\n");
                          }};
+    options.possibleonly = possibleonly;
     const auto start = std::chrono::steady_clock::now();
     const std::optional<Solution> solution = solvegame(options);
     const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
@@ -357,7 +358,7 @@ int compare(std::uint64_t seed, std::uint64_t threads, int games)
 // What the command line asks for.
 struct Options {
     std::string secret, replaying, out, strategyname;
-    bool all = false, comparing = false, solving = false, leadingzero = false, worstcase = false;
+    bool all = false, comparing = false, solving = false, leadingzero = false, worstcase = false, possibleonly = false;
     std::uint64_t seed = 1, threads = 1, sample = kCandidates;
     const Strategy *strategy = nullptr;
     bool optimal = false;  // --strategy optimal: by the strategy file
@@ -404,6 +405,7 @@ Options parse(int argc, char **argv)
     count("--sample", o.sample, "play N secrets spread over the table, 1 to 4536");
     app.add_flag("--leading-zero", o.leadingzero, "with --solve or --replay: numbers may begin with 0");
     app.add_flag("--worst-case", o.worstcase, "with --solve: the fewest guesses that always find the secret");
+    app.add_flag("--possible-only", o.possibleonly, "with --solve: every guess a number that could still be the secret");
     app.add_option("--out", o.out, "with --solve: write the strategy to FILE")->type_name("FILE");
     try {
         app.parse(argc, argv);
@@ -428,8 +430,8 @@ Options parse(int argc, char **argv)
         fail("--solve and --replay play perfectly: no --strategy, no --seed");
     if (!exact && o.leadingzero)
         fail("--leading-zero goes with --solve and --replay");
-    if (!o.solving && (o.worstcase || given("--out")))
-        fail("--worst-case and --out go with --solve");
+    if (!o.solving && (o.worstcase || o.possibleonly || given("--out")))
+        fail("--worst-case, --possible-only and --out go with --solve");
     if (given("--replay") && given("--threads"))
         fail("--replay takes no --threads");
     if (given("--secret") && !admissible(o.secret))
@@ -468,7 +470,7 @@ int main(int argc, char **argv)
     }
     const Rules rules{10, 4, o.leadingzero};
     if (o.solving)
-        return solve(rules, o.worstcase, static_cast<int>(o.threads), o.out);
+        return solve(rules, o.worstcase, o.possibleonly, static_cast<int>(o.threads), o.out);
     if (!o.replaying.empty())
         return replayfile(rules, o.replaying);
     if (o.comparing)

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
-// Exact search, branch and bound. The least total of a set S of n secrets is
+// Exact search, branch and bound, for either goal. The least total of a set S of n
+// secrets is
 //   F(S) = n + min over guesses g of the sum of F over the classes g splits S into,
-// the hit left out. The search bounds each guess from below by the counting bound of its
+// the hit left out; the fewest guesses in the worst case is 1 + the most over the
+// classes instead. The search bounds each guess from below by the counting bound of its
 // class sizes (a class of k secrets needs at least the guesses of the best tree that
 // could find k: one with its first guess, then one for each answer, ...), tries the
 // guesses in the order of that bound, and gives each class the budget the best guess so
@@ -10,8 +12,13 @@
 // 0 and the first place fixed unless a leading 0 is allowed), and guesses splitting S
 // the very same way, are tried once. A memory keyed by the set keeps exact values and
 // lower bounds. The class sizes come from the engine's counting.
+//
+// The threads share the work inside each class of the first guess: its candidate
+// guesses go to whichever thread is free, with the best value found so far shared.
 #include "tools/solver.h"
 #include "engine/counting.h"
+
+#include <sys/mman.h>
 
 #include <algorithm>
 #include <array>
@@ -20,9 +27,9 @@
 #include <condition_variable>
 #include <memory>
 #include <mutex>
+#include <new>
 #include <numeric>
 #include <span>
-#include <sstream>
 #include <thread>
 
 namespace numora {
@@ -30,15 +37,9 @@ namespace numora {
 namespace {
 
 constexpr int kInfinity = 1 << 28;
-constexpr int kTiny = 6;  // sets this small are first tried for a possible that splits them perfectly
 
 // Thrown from deep in the search when it is to stop.
 struct Stopped {};
-
-int padding(const Rules &rules)
-{
-    return 4 - rules.places;
-}
 
 // Non-hit answers: plus + minus <= places, less the hit and (places - 1) "+" with one "-".
 int answercount(const Rules &rules)
@@ -54,19 +55,16 @@ std::uint64_t mix(std::uint64_t x)
     return x ^ (x >> 31);
 }
 
+// A set's key: the exclusive or of its members' random words, so that a split builds
+// its classes' keys as it sorts the members.
 struct Key {
     std::uint64_t a = 0, b = 0;
-};
-
-Key keyof(std::span<const std::uint16_t> set)
-{
-    Key key{0x51ed2701a3c4e5f7ULL, set.size()};
-    for (const std::uint16_t row : set) {
-        key.a = mix(key.a + row);
-        key.b = mix(key.b ^ (row * 0x2545f4914f6cdd1dULL + 1));
+    void add(const Key &k)
+    {
+        a ^= k.a;
+        b ^= k.b;
     }
-    return key;
-}
+};
 
 // What is known of a set: it needs at least lo, it is done in hi with `guess` first.
 struct Entry {
@@ -80,14 +78,28 @@ struct Entry {
 // The memory of sets met before: four entries a bucket, the smallest set making way.
 class Memory {
 public:
-    explicit Memory(int bits) : entries_(std::size_t{1} << bits), mask_((std::size_t{1} << bits) - 1) {}
+    // Anonymous pages read as zero, an empty entry, and are touched only when used; on
+    // pages of 2 MiB where the system has them, so that a probe seldom misses the TLB.
+    explicit Memory(int bits) : bytes_(sizeof(Entry) << bits), mask_((std::size_t{1} << bits) - 1)
+    {
+        void *pages = mmap(nullptr, bytes_, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if (pages == MAP_FAILED)
+            throw std::bad_alloc();
+        madvise(pages, bytes_, MADV_HUGEPAGE);
+        entries_ = static_cast<Entry *>(pages);
+    }
+    ~Memory() { munmap(entries_, bytes_); }
+    Memory(const Memory &) = delete;
+    Memory &operator=(const Memory &) = delete;
 
-    Entry find(const Key &key)
+    void prefetch(const Key &key) const { __builtin_prefetch(&entries_[key.a & mask_ & ~std::size_t{3}]); }
+
+    Entry find(const Key &key, int size)
     {
         const std::size_t first = key.a & mask_ & ~std::size_t{3};
         const std::scoped_lock lock(locks_[(first >> 2) % locks_.size()]);
         for (std::size_t i = first; i < first + 4; ++i)
-            if (entries_[i].size != 0 && entries_[i].key.a == key.a && entries_[i].key.b == key.b)
+            if (entries_[i].size == size && entries_[i].key.a == key.a && entries_[i].key.b == key.b)
                 return entries_[i];
         return {};
     }
@@ -99,7 +111,7 @@ public:
         Entry *slot = &entries_[first];
         for (std::size_t i = first; i < first + 4; ++i) {
             Entry &e = entries_[i];
-            if (e.size != 0 && e.key.a == key.a && e.key.b == key.b) {
+            if (e.size == size && e.key.a == key.a && e.key.b == key.b) {
                 e.lo = std::max(e.lo, lo);
                 if (hi < e.hi) {
                     e.hi = hi;
@@ -114,7 +126,8 @@ public:
     }
 
 private:
-    std::vector<Entry> entries_;
+    std::size_t bytes_;
+    Entry *entries_ = nullptr;
     std::size_t mask_;
     std::array<std::mutex, 1024> locks_;
 };
@@ -131,129 +144,209 @@ std::uint16_t guessof(Choice c)
     return static_cast<std::uint16_t>(c & 0x1fff);
 }
 
-// The classes one guess splits a set into: members grouped by class, largest first.
-struct Split {
-    std::vector<std::uint16_t> members;
-    std::vector<std::pair<int, int>> classes;  // start in members, code
-    std::vector<int> ends;
-    std::uint64_t shape = 0;  // the same for guesses splitting the set the same way
+// One class of a split: the answer, its members' range and their key.
+struct Part {
+    int answer = 0;
+    int begin = 0, end = 0;
+    Key key;
+    int size() const { return end - begin; }
 };
 
-// Buffers of one thread, one set for each depth of the search.
+// The classes one guess splits a set into, largest first.
+struct Split {
+    std::vector<std::uint16_t> members;
+    std::vector<Part> parts;
+    std::uint64_t shape = 0;  // the same for guesses splitting the set the same way
+    std::span<const std::uint16_t> of(const Part &p) const
+    {
+        return {members.data() + p.begin, members.data() + p.end};
+    }
+};
+
+// A searcher's buffers for one depth of the search.
 struct Level {
     std::vector<std::uint16_t> guesses;  // rows of the guesses that matter
     std::vector<Digits> digits;          // and their digits
     std::vector<ClassSizes> sizes;
     std::vector<Digits> possibles;
     std::vector<std::uint16_t> selfrows;
+    std::vector<Answers> answers;
     std::vector<Choice> choices;
     std::size_t sorted = 0;   // choices sorted so far
+    int floor = kInfinity;    // the least bound of the guesses left out of the choices
     std::vector<int> bounds;  // of the classes of the guess being tried
     std::vector<std::uint64_t> shapes;
-    Choice choice(std::size_t i);
     Split split;
+    Choice choice(std::size_t i);
 };
 
-// Per class of the first guess, for the progress report.
-struct Task {
-    int size = 0;
-    std::atomic<int> tried{0}, choices{1};  // at the class's own first guess
-    std::atomic<int> upper{kInfinity};
-    std::atomic<bool> done{false};
-};
+// The i-th choice in order.
+Choice Level::choice(std::size_t i)
+{
+    if (i == sorted) {
+        std::sort(choices.begin() + static_cast<std::ptrdiff_t>(i), choices.end());
+        sorted = choices.size();
+    }
+    return choices[i];
+}
 
-class Solver {
-public:
-    explicit Solver(const SolveOptions &options)
-        : options_(options), rules_(options.rules), numbers_(numbersof(rules_)), answers_(answercount(rules_)),
-          memory_(numbers_.size() > 1000 ? 24 : 18)
+// What every thread of one solve shares: the rules' tables and the memory.
+struct Game {
+    explicit Game(const SolveOptions &options);
+
+    int leaf(int n) const { return worst ? n : 2 * n - 1; }  // one or two secrets
+    int code(int guess, int secret) const
     {
-        const int count = static_cast<int>(numbers_.size());
-        // The counting bound: the best tree finds 1 secret with its first guess,
-        // `answers_` with its second, answers_^2 with its third, ...
-        lowest_.assign(count + 1, 0);
-        long found = 0, width = 1;
-        int depth = 1;
-        for (int n = 1; n <= count; ++n) {
-            if (found == width) {
-                found = 0;
-                width *= answers_;
-                ++depth;
-            }
-            ++found;
-            lowest_[n] = lowest_[n - 1] + depth;
-        }
-        rowof_.assign(10000, -1);
-        for (int row = 0; row < count; ++row)
-            rowof_[indexof(numbers_[row])] = row;
-        std::vector<int> places(rules_.places);
-        std::iota(places.begin(), places.end(), 0);
-        do {
-            if (rules_.leadingzero || places[0] == 0)
-                placeperms_.push_back(places);
-        } while (std::ranges::next_permutation(places).found);
+        // plus: the bytes that agree; common digits: the digit masks' common bits
+        // (popcount is a library call on the baseline x86-64: a multiplication adds the bytes)
+        const std::uint32_t x = packed[guess] ^ packed[secret];
+        const std::uint32_t differ = ((((x & 0x7f7f7f7fU) + 0x7f7f7f7fU) | x) & 0x80808080U) >> 7;
+        const int plus = 4 - static_cast<int>((differ * 0x01010101U) >> 24);
+        return 10 * plus + bits[masks[guess] & masks[secret]] - plus;
+    }
+    void checkstop() const
+    {
+        if ((options.stop && options.stop->load(std::memory_order_relaxed)) || abandon.load(std::memory_order_relaxed))
+            throw Stopped{};
+    }
+    Key keyof(std::span<const std::uint16_t> set) const
+    {
+        Key key;
+        for (const std::uint16_t row : set)
+            key.add(keys[row]);
+        return key;
     }
 
-    std::optional<Solution> run();
+    const SolveOptions &options;
+    Rules rules;
+    bool worst;
+    std::vector<Digits> numbers;
+    std::vector<std::uint32_t> packed;    // of each number, its four digits
+    std::vector<std::uint16_t> masks;     // and its digits as bits
+    std::array<std::uint8_t, 1024> bits;  // of each mask of digits, how many
+    std::vector<Key> keys;                // and its random words
+    int answers;
+    std::vector<int> lowest;  // the counting bound of n secrets
+    std::vector<std::vector<int>> placeperms;
+    // The row of each number with the digits of pair p = 10 * a + b (a < b) exchanged.
+    std::vector<std::vector<std::uint16_t>> swapped;
+    Memory memory;
+    std::atomic<bool> abandon{false};  // the first guess being tried is out of the running
+};
+
+Game::Game(const SolveOptions &options)
+    : options(options), rules(options.rules), worst(options.worstcase), numbers(numbersof(rules)),
+      answers(answercount(rules)), memory(numbers.size() > 1000 ? 24 : 18)
+{
+    const int count = static_cast<int>(numbers.size());
+    for (unsigned m = 0; m < bits.size(); ++m)
+        bits[m] = static_cast<std::uint8_t>(std::popcount(m));
+    std::vector<int> rowof(10000, -1);
+    const auto indexof = [](const Digits &d) { return ((d[0] * 10 + d[1]) * 10 + d[2]) * 10 + d[3]; };
+    for (int row = 0; row < count; ++row) {
+        const Digits &d = numbers[row];
+        rowof[indexof(d)] = row;
+        packed.push_back(std::uint32_t{d[0]} | std::uint32_t{d[1]} << 8 | std::uint32_t{d[2]} << 16 |
+                         std::uint32_t{d[3]} << 24);
+        masks.push_back(static_cast<std::uint16_t>((1U << d[0]) | (1U << d[1]) | (1U << d[2]) | (1U << d[3])));
+        keys.push_back({mix(2 * row + 1), mix(2 * row + 2)});
+    }
+    // The counting bound: the best tree finds 1 secret with its first guess, `answers`
+    // with its second, answers^2 with its third, ...
+    lowest.assign(count + 1, 0);
+    long found = 0, width = 1;
+    int depth = 1;
+    for (int n = 1; n <= count; ++n) {
+        if (found == width) {
+            found = 0;
+            width *= answers;
+            ++depth;
+        }
+        ++found;
+        lowest[n] = worst ? depth : lowest[n - 1] + depth;
+    }
+    swapped.resize(100);
+    for (int a = 0; a < 10; ++a)
+        for (int b = a + 1; b < 10; ++b) {
+            auto &to = swapped[10 * a + b];
+            to.assign(count, kNoRow);
+            for (int row = 0; row < count; ++row) {
+                Digits x = numbers[row];
+                for (int j = 0; j < rules.places; ++j)
+                    x[j] = static_cast<std::uint8_t>(x[j] == a ? b : x[j] == b ? a : x[j]);
+                const int image = rowof[indexof(x)];
+                to[row] = image < 0 ? kNoRow : static_cast<std::uint16_t>(image);
+            }
+        }
+    std::vector<int> places(rules.places);
+    std::iota(places.begin(), places.end(), 0);
+    do {
+        if (rules.leadingzero || places[0] == 0)
+            placeperms.push_back(places);
+    } while (std::ranges::next_permutation(places).found);
+}
+
+// Where a search at the first level below a class of the first guess reports: the
+// budget shared by the threads, lowered while it runs, and the secrets of the class
+// whose classes are done.
+struct Watch {
+    const std::atomic<int> *best = nullptr;
+    std::atomic<int> *secrets = nullptr;
+    int added = 0;  // to secrets, by this search
+};
+
+// One thread's search: its buffers, one set of them for each depth, and the guesses
+// made on the way to the set it is at.
+class Searcher {
+public:
+    explicit Searcher(Game &game) : g_(game), counter_(game.numbers), inset_(game.numbers.size(), 0) {}
+
+    // The least value of `set` when it is below beta; otherwise a lower bound, at least
+    // beta. Quick: the value of the strategy that always takes the first choice, an upper
+    // bound, which the memory does not keep.
+    int value(std::span<const std::uint16_t> set, const Key &key, int beta, bool quick, std::uint16_t *bestguess);
+    // The value of the guess that split `set` into `split` (the guess made, in history)
+    // when it is below best; otherwise a lower bound, at least best.
+    int tryguess(int n, Level &l, const Split &split, int best, bool quick, Watch *watch = nullptr);
+    // The guesses worth trying at a set, best first: those whose bound is below beta.
+    void choose(std::span<const std::uint16_t> set, Level &l, int beta);
+    void splitby(std::span<const std::uint16_t> set, int guess, Split &split);
+    bool canonical(const Digits &guess) const;
+    // The plan from the memory, searching again where it has forgotten a set.
+    int build(std::span<const std::uint16_t> set, const Key &key, Plan &plan);
+
+    std::vector<Digits> history;
 
 private:
     Level &level(int depth)
     {
-        thread_local std::vector<std::unique_ptr<Level>> levels;
-        while (static_cast<int>(levels.size()) <= depth)
-            levels.push_back(std::make_unique<Level>());
-        return *levels[depth];
+        while (static_cast<int>(levels_.size()) <= depth)
+            levels_.push_back(std::make_unique<Level>());
+        return *levels_[depth];
     }
+    void digitclasses(std::span<const std::uint16_t> set, std::array<int, 10> &classof, std::array<int, 10> &rank);
+    int smallbound(std::span<const std::uint16_t> set, std::uint16_t *guess, bool &exact);
+    int perfect(std::span<const std::uint16_t> set, std::uint16_t *guess) const;
+    int keep(const Key &key, int n, int value, bool found, std::uint16_t guess, std::uint16_t *bestguess);
+    void markset(std::span<const std::uint16_t> set);
 
-    int code(int guess, int secret) const { return signcode(numbers_[guess], numbers_[secret]); }
-    bool canonical(const Digits &guess, const std::vector<Digits> &history) const;
-    static int indexof(const Digits &number);
-    void digitclasses(std::span<const std::uint16_t> set, std::array<int, 10> &classof,
-                      std::array<int, 10> &rank) const;
-    void splitby(std::span<const std::uint16_t> set, int guess, Split &split) const;
-    void choose(std::span<const std::uint16_t> set, Level &l, int beta, bool worst, int depthleft);
-    int search(std::span<const std::uint16_t> set, int beta, std::vector<Digits> &history, std::uint16_t *bestguess);
-    int smallbound(std::span<const std::uint16_t> set, std::uint16_t *guess) const;
-    bool perfect(std::span<const std::uint16_t> set, std::uint16_t *guess) const;
-    int remember(const Key &key, int n, int value, bool found, std::uint16_t guess, std::uint16_t *bestguess);
-    int greedy(std::span<const std::uint16_t> set, std::vector<Digits> &history, std::uint16_t *first);
-    bool fits(std::span<const std::uint16_t> set, int depth, std::vector<Digits> &history, std::uint16_t *bestguess);
-    long capacity(int depth) const;
-    int build(std::span<const std::uint16_t> set, std::vector<Digits> &history, int depthleft, Plan &plan);
-    void checkstop() const
-    {
-        if ((options_.stop && options_.stop->load(std::memory_order_relaxed)) ||
-            abandon_.load(std::memory_order_relaxed))
-            throw Stopped{};
-    }
-    void report(const std::chrono::steady_clock::time_point &start);
-
-    const SolveOptions &options_;
-    Rules rules_;
-    std::vector<Digits> numbers_;
-    int answers_;
-    Memory memory_;
-    std::vector<int> lowest_;
-    std::vector<int> rowof_;  // of each indexof(number)
-    std::vector<std::vector<int>> placeperms_;
-    std::atomic<bool> abandon_{false};  // the first guess being tried is out of the running
-
-    // Progress of the first two levels.
-    std::vector<std::unique_ptr<Task>> tasks_;
-    std::atomic<int> firstdone_{0}, firstcount_{1};
-    std::atomic<long> best_{0};
-    static thread_local Task *task_;
+    Game &g_;
+    AnswerCounter counter_;
+    std::vector<std::unique_ptr<Level>> levels_;
+    std::vector<std::uint32_t> inset_;  // of each row, the mark of the set last marked holding it
+    std::uint32_t mark_ = 0;
+    std::vector<std::uint8_t> codes_;
+    std::vector<Digits> smallpossibles_;
+    std::vector<Answers> smallanswers_;
 };
-
-thread_local Task *Solver::task_ = nullptr;
 
 // True when no symmetry of the rules that fixes every earlier guess maps `guess` onto
 // a smaller number: for each permutation of the places, the earlier guesses force the
 // digits they hold, and the digits they do not hold go to the smallest free ones.
-bool Solver::canonical(const Digits &guess, const std::vector<Digits> &history) const
+bool Searcher::canonical(const Digits &guess) const
 {
-    const int places = rules_.places;
-    for (const auto &perm : placeperms_) {
+    const int places = g_.rules.places;
+    for (const auto &perm : g_.placeperms) {
         std::array<int, 10> map;
         map.fill(-1);
         std::array<bool, 10> taken{};
@@ -268,7 +361,7 @@ bool Solver::canonical(const Digits &guess, const std::vector<Digits> &history) 
                     ok = map[from] == to;
                 }
             }
-        if (!rules_.leadingzero) {
+        if (!g_.rules.leadingzero) {
             if (map[0] < 0 && !taken[0]) {
                 map[0] = 0;
                 taken[0] = true;
@@ -303,72 +396,62 @@ bool Solver::canonical(const Digits &guess, const std::vector<Digits> &history) 
     return true;
 }
 
-void Solver::splitby(std::span<const std::uint16_t> set, int guess, Split &split) const
+void Searcher::splitby(std::span<const std::uint16_t> set, int guess, Split &split)
 {
     std::array<int, kHit + 1> count{};
+    std::array<Key, kHit + 1> keys{};
     std::array<std::uint8_t, kHit + 1> label;
     label.fill(0);
     std::uint8_t labels = 0;
-    std::uint64_t shape = 0x8f1bbcdcca62c1d6ULL;
-    thread_local std::vector<std::uint8_t> codes;
-    codes.resize(set.size());
+    std::uint64_t shape = 0xcbf29ce484222325ULL;
+    codes_.resize(set.size());
     for (std::size_t i = 0; i < set.size(); ++i) {
-        const int c = code(guess, set[i]);
-        codes[i] = static_cast<std::uint8_t>(c);
+        const int c = g_.code(guess, set[i]);
+        codes_[i] = static_cast<std::uint8_t>(c);
         ++count[c];
+        keys[c].add(g_.keys[set[i]]);
         if (c != kHit && label[c] == 0)
             label[c] = ++labels;
-        shape = mix(shape + (c == kHit ? 255 : label[c]));
+        shape = (shape ^ (c == kHit ? 255U : label[c])) * 0x100000001b3ULL;
     }
-    split.shape = shape;
-    split.classes.clear();
+    split.shape = mix(shape);
+    split.parts.clear();
     std::array<int, kHit + 1> start{};
     int at = 0;
     for (int c = 0; c < kHit; ++c)
         if (count[c] > 0) {
-            split.classes.emplace_back(at, c);
+            split.parts.push_back({c, at, at + count[c], keys[c]});
             start[c] = at;
             at += count[c];
         }
     split.members.resize(at);
     for (std::size_t i = 0; i < set.size(); ++i)
-        if (codes[i] != kHit)
-            split.members[start[codes[i]]++] = set[i];
+        if (codes_[i] != kHit)
+            split.members[start[codes_[i]]++] = set[i];
     // Largest first: the class most likely over budget ends a guess soonest.
-    std::ranges::sort(split.classes, [&](const auto &x, const auto &y) {
-        return count[x.second] > count[y.second] || (count[x.second] == count[y.second] && x.second < y.second);
+    std::ranges::sort(split.parts, [](const Part &x, const Part &y) {
+        return x.size() > y.size() || (x.size() == y.size() && x.answer < y.answer);
     });
-    split.ends.clear();
-    for (const auto &[first, c] : split.classes)
-        split.ends.push_back(first + count[c]);
 }
 
-long Solver::capacity(int depth) const
+// Marks the members of `set` in inset_.
+void Searcher::markset(std::span<const std::uint16_t> set)
 {
-    long total = 0, width = 1;
-    for (int d = 0; d < depth && total < kInfinity; ++d) {
-        total += width;
-        width *= answers_;
+    if (++mark_ == 0) {
+        std::ranges::fill(inset_, 0);
+        mark_ = 1;
     }
-    return total;
-}
-
-int Solver::indexof(const Digits &number)
-{
-    return ((number[0] * 10 + number[1]) * 10 + number[2]) * 10 + number[3];
+    for (const std::uint16_t row : set)
+        inset_[row] = mark_;
 }
 
 // Digits that can be swapped without changing the set (those no secret left holds, those
 // no guess has held yet, ...) are alike: of the guesses that differ only in which of such
 // digits they hold, only the one holding the smallest of them, in order, matters. Each
-// digit gets its class of alike digits and its rank in it.
-void Solver::digitclasses(std::span<const std::uint16_t> set, std::array<int, 10> &classof,
-                          std::array<int, 10> &rank) const
+// digit gets its class of alike digits and its rank in it. Leaves the set marked.
+void Searcher::digitclasses(std::span<const std::uint16_t> set, std::array<int, 10> &classof, std::array<int, 10> &rank)
 {
-    thread_local std::vector<std::uint8_t> inset;
-    inset.assign(10000, 0);
-    for (const std::uint16_t row : set)
-        inset[indexof(numbers_[row])] = 1;
+    markset(set);
     std::array<int, 10> root;
     std::iota(root.begin(), root.end(), 0);
     const auto findroot = [&](int d) {
@@ -376,17 +459,16 @@ void Solver::digitclasses(std::span<const std::uint16_t> set, std::array<int, 10
             d = root[d];
         return d;
     };
-    const int first = rules_.leadingzero ? 0 : 1;
-    for (int a = first; a < rules_.digits; ++a)
-        for (int b = a + 1; b < rules_.digits; ++b) {
+    const int first = g_.rules.leadingzero ? 0 : 1;
+    for (int a = first; a < g_.rules.digits; ++a)
+        for (int b = a + 1; b < g_.rules.digits; ++b) {
             if (findroot(a) == findroot(b))
                 continue;
+            const auto &to = g_.swapped[10 * a + b];
             bool fixed = true;
             for (std::size_t i = 0; i < set.size() && fixed; ++i) {
-                Digits x = numbers_[set[i]];
-                for (int j = 0; j < rules_.places; ++j)
-                    x[j] = x[j] == a ? b : x[j] == b ? a : x[j];
-                fixed = inset[indexof(x)] != 0;
+                const std::uint16_t image = to[set[i]];
+                fixed = image != kNoRow && inset_[image] == mark_;
             }
             if (fixed)
                 root[findroot(b)] = findroot(a);
@@ -398,73 +480,99 @@ void Solver::digitclasses(std::span<const std::uint16_t> set, std::array<int, 10
     }
 }
 
-// The guesses worth trying at a set, best first: for the least total, those whose
-// counting bound is below beta; for the worst case, those whose classes all could fit
-// in depthleft - 1 guesses. The number of different answers each guess gets bounds it
-// first (its classes can be no more even than as even as can be), so only those that
-// pass have their classes counted.
-void Solver::choose(std::span<const std::uint16_t> set, Level &l, int beta, bool worst, int depthleft)
+// The number of different answers each guess gets bounds it first (its classes can be
+// no more even than as even as can be), so only those that pass have their classes
+// counted. The least bound of those left out is the level's floor.
+void Searcher::choose(std::span<const std::uint16_t> set, Level &l, int beta)
 {
     const int n = static_cast<int>(set.size());
+    const int count = static_cast<int>(g_.numbers.size());
+    const bool worst = g_.worst;
+    const bool possibleonly = g_.options.possibleonly;
     l.possibles.resize(n);
     for (int i = 0; i < n; ++i)
-        l.possibles[i] = numbers_[set[i]];
-    thread_local std::vector<Answers> answers;
-    answers.resize(numbers_.size());
-    countanswers(numbers_, l.possibles, answers);
+        l.possibles[i] = g_.numbers[set[i]];
+    l.answers.resize(count);
+    counter_.count(l.possibles, l.answers);
     std::array<int, 10> classof, rank;
     digitclasses(set, classof, rank);
-    const long room = worst ? capacity(depthleft - 1) : 0;
-    // Whether a guess with and without the hit among its different answers can pass.
-    std::array<std::array<bool, 2 * (kClasses + 1) + 2>, 2> passes{};
+    // The bound of a guess with and without the hit among its different answers.
+    std::array<std::array<int, 2 * (kClasses + 1) + 2>, 2> even;
+    for (auto &e : even)
+        e.fill(kInfinity);
     for (int hit = 0; hit < 2; ++hit)
         for (int parts = 1; parts <= kClasses && parts <= n - hit; ++parts) {
-            const int left = n - hit, even = left / parts, over = left % parts;
-            passes[hit][parts + hit] =
-                worst ? even + (over > 0 ? 1 : 0) <= room
-                      : n + (over > 0 ? over * lowest_[even + 1] : 0) + (parts - over) * lowest_[even] < beta;
+            const int left = n - hit, size = left / parts, over = left % parts;
+            even[hit][parts + hit] =
+                worst ? 1 + g_.lowest[size + (over > 0 ? 1 : 0)]
+                      : n + (over > 0 ? over * g_.lowest[size + 1] : 0) + (parts - over) * g_.lowest[size];
         }
-    passes[0][1] = false;  // one class of all: learns nothing
+    even[0][1] = kInfinity;  // one class of all: learns nothing
+    // Which counts of answers pass, and which of those that do not were met.
+    std::uint32_t passes = 0, dropped = 0;
+    for (int hit = 0; hit < 2; ++hit)
+        for (int d = 0; d < 16; ++d)
+            if (even[hit][d] < beta)
+                passes |= 1U << (16 * hit + d);
     l.guesses.clear();
-    for (int g = 0; g < static_cast<int>(numbers_.size()); ++g) {
-        if (!passes[answers[g].hit ? 1 : 0][answers[g].different])
+    for (int g = 0; g < count; ++g) {
+        if (possibleonly && inset_[g] != mark_)
             continue;
+        const std::uint32_t bit = 1U << ((l.answers[g].hit ? 16 : 0) + l.answers[g].different);
+        if ((passes & bit) == 0) {
+            dropped |= bit;
+            continue;
+        }
         std::array<int, 10> taken{};
         bool first = true;
-        for (int j = 0; j < rules_.places && first; ++j) {
-            const int d = numbers_[g][j];
+        for (int j = 0; j < g_.rules.places && first; ++j) {
+            const int d = g_.numbers[g][j];
             first = taken[classof[d]]++ == rank[d];
         }
         if (first)
             l.guesses.push_back(static_cast<std::uint16_t>(g));
     }
-    const int count = static_cast<int>(l.guesses.size());
+    l.floor = kInfinity;
+    for (int hit = 0; hit < 2; ++hit)
+        for (int d = 0; d < 16; ++d)
+            if ((dropped >> (16 * hit + d) & 1) != 0)
+                l.floor = std::min(l.floor, even[hit][d]);
+    const int guesses = static_cast<int>(l.guesses.size());
     l.selfrows.resize(n);
-    l.digits.resize(count);
-    thread_local std::vector<std::uint16_t> where;
-    where.assign(numbers_.size(), kNoRow);
-    for (int i = 0; i < count; ++i) {
-        l.digits[i] = numbers_[l.guesses[i]];
-        where[l.guesses[i]] = static_cast<std::uint16_t>(i);
-    }
+    l.digits.resize(guesses);
     for (int i = 0; i < n; ++i)
-        l.selfrows[i] = where[set[i]];
-    l.sizes.resize(count);
+        l.selfrows[i] = kNoRow;
+    {
+        // each possible's row among the guesses, both ascending
+        int at = 0;
+        for (int i = 0; i < guesses; ++i) {
+            l.digits[i] = g_.numbers[l.guesses[i]];
+            while (at < n && set[at] < l.guesses[i])
+                ++at;
+            if (at < n && set[at] == l.guesses[i])
+                l.selfrows[at] = static_cast<std::uint16_t>(i);
+        }
+    }
+    l.sizes.resize(guesses);
     countsplits(l.digits, l.possibles, l.selfrows, l.sizes, Counting::Fastest);
     l.choices.clear();
-    for (int i = 0; i < count; ++i) {
+    for (int i = 0; i < guesses; ++i) {
         const ClassSizes &sizes = l.sizes[i];
         int largest = 0, total = 0, bound = n, spread = 0;
         for (const int s : sizes) {
             largest = std::max(largest, s);
             total += s;
-            bound += lowest_[s];
+            bound += g_.lowest[s];
             spread += s * s;
         }
-        if (worst ? largest > room : bound >= beta)
+        if (worst)
+            bound = 1 + g_.lowest[largest];
+        if (bound >= beta) {
+            l.floor = std::min(l.floor, bound);
             continue;
+        }
         // Smaller first: the bound, then the spread, then a possible before the others.
-        const std::uint64_t rank = (static_cast<std::uint64_t>(worst ? largest : bound) << 40) |
+        const std::uint64_t rank = (static_cast<std::uint64_t>(bound) << 40) |
                                    (static_cast<std::uint64_t>(spread) << 14) | (total < n ? 0U : 1U << 13);
         l.choices.push_back(rank | l.guesses[i]);
     }
@@ -473,149 +581,162 @@ void Solver::choose(std::span<const std::uint16_t> set, Level &l, int beta, bool
     std::ranges::partial_sort(l.choices, l.choices.begin() + static_cast<std::ptrdiff_t>(l.sorted));
 }
 
-// The i-th choice in order.
-Choice Level::choice(std::size_t i)
-{
-    if (i == sorted) {
-        std::sort(choices.begin() + static_cast<std::ptrdiff_t>(i), choices.end());
-        sorted = choices.size();
-    }
-    return choices[i];
-}
-
-// The least total of `set` when it is below beta; otherwise a lower bound, at least beta.
-int Solver::search(std::span<const std::uint16_t> set, int beta, std::vector<Digits> &history, std::uint16_t *bestguess)
+int Searcher::value(std::span<const std::uint16_t> set, const Key &key, int beta, bool quick, std::uint16_t *bestguess)
 {
     const int n = static_cast<int>(set.size());
     if (n <= 2) {
         if (bestguess)
             *bestguess = set[0];
-        return 2 * n - 1;
+        return g_.leaf(n);
     }
-    checkstop();
-    const Key key = keyof(set);
-    const Entry known = memory_.find(key);
+    g_.checkstop();
+    const Entry known = g_.memory.find(key, n);
     if (known.size != 0 && known.lo == known.hi) {
         if (bestguess)
             *bestguess = known.guess;
         return known.hi;
     }
-    int lo = std::max(lowest_[n], known.lo);
-    if (lo >= beta)
+    int lo = std::max(g_.lowest[n], known.lo);
+    if (!quick && lo >= beta)
         return lo;
-    if (n <= answers_ + 2) {
-        std::uint16_t g = 0;
-        const int least = n <= kTiny && perfect(set, &g) ? 2 * n - 1 : smallbound(set, &g);
-        if (least <= 2 * n)
-            return remember(key, n, least, true, g, bestguess);
+    if (n <= g_.answers + 2) {
+        std::uint16_t guess = set[0];
+        if (const int v = perfect(set, &guess); v > 0)
+            return keep(key, n, v, true, guess, bestguess);
+        bool exact = false;
+        const int least = smallbound(set, &guess, exact);
+        if (exact)
+            return keep(key, n, least, true, guess, bestguess);
         lo = std::max(lo, least);
-        if (lo >= beta)
-            return remember(key, n, lo, false, 0, bestguess);
+        if (!quick && lo >= beta)
+            return keep(key, n, lo, false, 0, bestguess);
     }
-    const int depth = static_cast<int>(history.size());
-    Level &l = level(depth);
-    int best = beta, lower = kInfinity;
-    std::uint16_t bestg = 0;
+    Level &l = level(static_cast<int>(history.size()));
+    int best = quick ? kInfinity : beta, lower = kInfinity;
+    std::uint16_t bestg = set[0];
     bool found = false;
-    if (beta >= kInfinity) {
+    if (!quick && beta >= kInfinity) {
         // No budget yet: the strategy that always takes the first choice sets one.
-        best = greedy(set, history, &bestg);
+        best = value(set, key, kInfinity, true, &bestg);
         found = true;
     }
-    choose(set, l, best, false, 0);
-    if (l.choices.empty())
-        return remember(key, n, found ? best : std::max(lo, beta), found, bestg, bestguess);
-    lo = std::max(lo, boundof(l.choices.front()));
+    choose(set, l, best);
+    lower = l.floor;
+    if (!l.choices.empty())
+        lo = std::max(lo, std::min(l.floor, boundof(l.choices.front())));
     l.shapes.clear();
     const int choicecount = static_cast<int>(l.choices.size());
-    if (depth == 1 && task_)
-        task_->choices = choicecount;
     for (int i = 0; i < choicecount; ++i) {
         const Choice ch = l.choice(i);
-        if (depth == 1 && task_)
-            task_->tried = i;
         if (boundof(ch) >= best) {
             lower = std::min(lower, boundof(ch));
             break;
         }
         const std::uint16_t g = guessof(ch);
-        const Digits &guess = numbers_[g];
-        if (!canonical(guess, history))
+        const Digits &guess = g_.numbers[g];
+        if (!canonical(guess))
             continue;
         splitby(set, g, l.split);
         if (std::ranges::find(l.shapes, l.split.shape) != l.shapes.end())
             continue;
         l.shapes.push_back(l.split.shape);
-        // Each class's bound: what the memory knows of it, at least the counting bound.
-        int rest = 0;
-        l.bounds.resize(l.split.classes.size());
-        for (std::size_t c = 0; c < l.split.classes.size(); ++c) {
-            const int first = l.split.classes[c].first, size = l.split.ends[c] - first;
-            l.bounds[c] = lowest_[size];
-            if (size > 2)
-                l.bounds[c] = std::max(
-                    l.bounds[c],
-                    memory_.find(keyof(std::span<const std::uint16_t>(l.split.members.data() + first, size))).lo);
-            rest += l.bounds[c];
-        }
-        if (n + rest >= best) {
-            lower = std::min(lower, n + rest);
-            continue;
-        }
-        int sum = n;
-        bool over = false;
         history.push_back(guess);
-        for (std::size_t c = 0; c < l.split.classes.size(); ++c) {
-            const int first = l.split.classes[c].first;
-            const std::span<const std::uint16_t> part(l.split.members.data() + first, l.split.ends[c] - first);
-            rest -= l.bounds[c];
-            const int limit = best - sum - rest;
-            const int v = search(part, limit, history, nullptr);
-            if (v >= limit) {
-                lower = std::min(lower, sum + v + rest);
-                over = true;
-                break;
-            }
-            sum += v;
-        }
+        const int v = tryguess(n, l, l.split, best, quick);
         history.pop_back();
-        if (!over) {
-            best = sum;
+        if (v < best) {
+            best = v;
             bestg = g;
             found = true;
-            if (depth == 1 && task_)
-                task_->upper = best;
+        } else {
+            lower = std::min(lower, v);
         }
+        if (quick)
+            break;
     }
-    if (depth == 1 && task_)
-        task_->tried = choicecount;
-    return remember(key, n, found ? best : std::max(lo, lower), found, bestg, bestguess);
+    if (quick) {
+        if (bestguess)
+            *bestguess = bestg;
+        return best;
+    }
+    return keep(key, n, found ? best : std::max(lo, lower), found, bestg, bestguess);
 }
 
-// Keeps what the search has learnt of a set, its least total when found, else a lower
-// bound, and returns it.
-int Solver::remember(const Key &key, int n, int value, bool found, std::uint16_t guess, std::uint16_t *bestguess)
+int Searcher::tryguess(int n, Level &l, const Split &split, int best, bool quick, Watch *watch)
 {
-    memory_.store(key, n, value, found ? value : kInfinity, guess);
+    const bool worst = g_.worst;
+    // Each class's bound: what the memory knows of it, at least the counting bound.
+    l.bounds.resize(split.parts.size());
+    if (!quick)
+        for (const Part &p : split.parts)
+            if (p.size() > 2)
+                g_.memory.prefetch(p.key);
+    int rest = 0;
+    for (std::size_t c = 0; c < split.parts.size(); ++c) {
+        const Part &p = split.parts[c];
+        int bound = g_.lowest[p.size()];
+        if (p.size() > 2 && !quick)
+            bound = std::max(bound, g_.memory.find(p.key, p.size()).lo);
+        l.bounds[c] = bound;
+        rest = worst ? std::max(rest, bound) : rest + bound;
+    }
+    if (!quick && (worst ? 1 + rest : n + rest) >= best)
+        return worst ? 1 + rest : n + rest;
+    int sum = worst ? 1 : n;
+    for (std::size_t c = 0; c < split.parts.size(); ++c) {
+        const Part &p = split.parts[c];
+        if (watch)
+            best = std::min(best, watch->best->load(std::memory_order_relaxed));
+        if (!worst)
+            rest -= l.bounds[c];
+        const int limit = quick ? kInfinity : worst ? best - 1 : best - sum - rest;
+        const int v = value(split.of(p), p.key, limit, quick, nullptr);
+        if (v >= limit)
+            return worst ? 1 + v : sum + v + rest;
+        sum = worst ? std::max(sum, 1 + v) : sum + v;
+        if (watch) {
+            *watch->secrets += p.size();
+            watch->added += p.size();
+        }
+    }
+    return sum;
+}
+
+// Keeps what the search has learnt of a set, its least value when found, else a lower
+// bound, and returns it.
+int Searcher::keep(const Key &key, int n, int value, bool found, std::uint16_t guess, std::uint16_t *bestguess)
+{
+    g_.memory.store(key, n, value, found ? value : kInfinity, guess);
     if (found && bestguess)
         *bestguess = guess;
     return value;
 }
 
-// Whether a possible gives every other possible an answer of its own (then it is the
-// guess); by sign codes, for the tiniest sets, most of which have one.
-bool Solver::perfect(std::span<const std::uint16_t> set, std::uint16_t *guess) const
+// By sign codes, for small sets, most of which have one: the least value of a set when
+// a possible gives every other possible an answer of its own (2n - 1 in all, 2 in the
+// worst case), or, for the total, every other but two, which share one (2n); 0 if none.
+int Searcher::perfect(std::span<const std::uint16_t> set, std::uint16_t *guess) const
 {
+    const int n = static_cast<int>(set.size());
+    int pair = -1;
     for (const std::uint16_t x : set) {
         std::uint64_t met = 0;
-        for (const std::uint16_t y : set)
-            met |= std::uint64_t{1} << code(x, y);
-        if (std::popcount(met) == static_cast<int>(set.size())) {
-            *guess = x;
-            return true;
+        int distinct = 0;
+        for (const std::uint16_t y : set) {
+            const std::uint64_t bit = std::uint64_t{1} << g_.code(x, y);
+            distinct += (met & bit) == 0 ? 1 : 0;
+            met |= bit;
         }
+        if (distinct == n) {
+            *guess = x;
+            return g_.worst ? 2 : 2 * n - 1;
+        }
+        if (distinct == n - 1 && pair < 0)
+            pair = x;
     }
-    return false;
+    if (g_.worst || pair < 0)
+        return 0;
+    *guess = static_cast<std::uint16_t>(pair);
+    return 2 * n;
 }
 
 // For a set whose classes are all small enough for the counting bound to be 2s - 1 (a
@@ -623,308 +744,377 @@ bool Solver::perfect(std::span<const std::uint16_t> set, std::uint16_t *guess) c
 // 3n less its answers (the hit one of them) and 1 more for a possible. It is the set's
 // least total when it is 2n - 1 (a possible that gives every other one a class of its
 // own) or 2n (a guess that gives every possible one, or a possible that leaves one pair).
-int Solver::smallbound(std::span<const std::uint16_t> set, std::uint16_t *guess) const
+// In the worst case a guess giving every possible an answer of its own finds all in 2,
+// and any other leaves a class that needs 2 more.
+int Searcher::smallbound(std::span<const std::uint16_t> set, std::uint16_t *guess, bool &exact)
 {
-    thread_local std::vector<Digits> possibles;
-    thread_local std::vector<Answers> answers;
     const int n = static_cast<int>(set.size());
-    possibles.resize(n);
+    smallpossibles_.resize(n);
     for (int i = 0; i < n; ++i)
-        possibles[i] = numbers_[set[i]];
-    answers.resize(numbers_.size());
-    countanswers(numbers_, possibles, answers);
-    int most = -1;
-    for (std::size_t g = 0; g < answers.size(); ++g) {
-        const int score = answers[g].different + (answers[g].hit ? 1 : 0);
-        if (score > most) {
-            most = score;
-            *guess = static_cast<std::uint16_t>(g);
-        }
+        smallpossibles_[i] = g_.numbers[set[i]];
+    smallanswers_.resize(g_.numbers.size());
+    counter_.count(smallpossibles_, smallanswers_);
+    if (g_.options.possibleonly)
+        markset(set);
+    // The most first, in a loop the compiler can vectorise, then a guess with it.
+    const bool possibleonly = g_.options.possibleonly, hitcounts = !g_.worst;
+    const auto score = [&](std::size_t g) {
+        const Answers &a = smallanswers_[g];
+        return possibleonly && inset_[g] != mark_ ? 0 : a.different + (hitcounts && a.hit ? 1 : 0);
+    };
+    int most = 0;
+    if (possibleonly) {
+        for (const std::uint16_t row : set)
+            most = std::max(most, score(row));
+    } else {
+        for (std::size_t g = 0; g < smallanswers_.size(); ++g)
+            most = std::max(most, score(g));
     }
+    for (std::size_t g = 0;; ++g)
+        if (score(g) == most) {
+            *guess = static_cast<std::uint16_t>(g);
+            break;
+        }
+    if (g_.worst) {
+        exact = most == n;
+        return exact ? 2 : 3;
+    }
+    exact = 3 * n - most <= 2 * n;
     return 3 * n - most;
 }
 
-// The total of the strategy that always takes the first choice: an upper bound.
-int Solver::greedy(std::span<const std::uint16_t> set, std::vector<Digits> &history, std::uint16_t *first)
-{
-    const int n = static_cast<int>(set.size());
-    *first = set[0];
-    if (n <= 2)
-        return 2 * n - 1;
-    checkstop();
-    const Entry known = memory_.find(keyof(set));
-    if (known.size != 0 && known.lo == known.hi) {
-        *first = known.guess;
-        return known.hi;
-    }
-    if (n <= answers_ + 2) {
-        if (n <= kTiny && perfect(set, first))
-            return 2 * n - 1;
-        if (const int least = smallbound(set, first); least <= 2 * n)
-            return least;
-    }
-    Level &l = level(static_cast<int>(history.size()));
-    choose(set, l, kInfinity, false, 0);
-    *first = guessof(l.choices.front());
-    Split split;
-    splitby(set, *first, split);
-    int sum = n;
-    history.push_back(numbers_[*first]);
-    std::uint16_t ignored = 0;
-    for (std::size_t c = 0; c < split.classes.size(); ++c) {
-        const int start = split.classes[c].first;
-        sum += greedy(std::span<const std::uint16_t>(split.members.data() + start, split.ends[c] - start), history,
-                      &ignored);
-    }
-    history.pop_back();
-    return sum;
-}
-
-// Whether some strategy finds every secret of `set` within `depth` guesses.
-bool Solver::fits(std::span<const std::uint16_t> set, int depth, std::vector<Digits> &history, std::uint16_t *bestguess)
-{
-    const int n = static_cast<int>(set.size());
-    if (n == 0)
-        return true;
-    if (n <= 2 || n > capacity(depth)) {
-        if (bestguess)
-            *bestguess = set[0];
-        return n <= depth && n <= capacity(depth);
-    }
-    checkstop();
-    const Key key = keyof(set);
-    const Entry known = memory_.find(key);
-    if (known.size != 0 && known.hi <= depth) {
-        if (bestguess)
-            *bestguess = known.guess;
-        return true;
-    }
-    if (known.size != 0 && known.lo > depth)
-        return false;
-    const int level = static_cast<int>(history.size());
-    Level &l = this->level(level);
-    choose(set, l, 0, true, depth);
-    l.shapes.clear();
-    const int choicecount = static_cast<int>(l.choices.size());
-    if (level == 1 && task_)
-        task_->choices = choicecount;
-    for (int i = 0; i < choicecount; ++i) {
-        if (level == 1 && task_)
-            task_->tried = i;
-        const std::uint16_t g = guessof(l.choice(i));
-        if (!canonical(numbers_[g], history))
-            continue;
-        splitby(set, g, l.split);
-        if (std::ranges::find(l.shapes, l.split.shape) != l.shapes.end())
-            continue;
-        l.shapes.push_back(l.split.shape);
-        bool all = true;
-        history.push_back(numbers_[g]);
-        for (std::size_t c = 0; c < l.split.classes.size() && all; ++c) {
-            const int first = l.split.classes[c].first;
-            all = fits(std::span<const std::uint16_t>(l.split.members.data() + first, l.split.ends[c] - first),
-                       depth - 1, history, nullptr);
-        }
-        history.pop_back();
-        if (all) {
-            memory_.store(key, n, 0, depth, g);
-            if (bestguess)
-                *bestguess = g;
-            return true;
-        }
-    }
-    memory_.store(key, n, depth + 1, kInfinity, 0);
-    return false;
-}
-
-// The plan from the memory, searching again where it has forgotten a set; depthleft
-// is 0 for the least total.
-int Solver::build(std::span<const std::uint16_t> set, std::vector<Digits> &history, int depthleft, Plan &plan)
+int Searcher::build(std::span<const std::uint16_t> set, const Key &key, Plan &plan)
 {
     std::uint16_t guess = set[0];
-    if (depthleft > 0)
-        fits(set, depthleft, history, &guess);
-    else
-        search(set, kInfinity, history, &guess);
+    value(set, key, kInfinity, false, &guess);
     const int node = static_cast<int>(plan.nodes.size());
     plan.nodes.emplace_back();
     plan.nodes[node].guess = guess;
     Split split;
     splitby(set, guess, split);
-    std::ranges::sort(split.classes, [](const auto &x, const auto &y) { return x.second < y.second; });
+    std::ranges::sort(split.parts, {}, &Part::answer);
     std::vector<std::pair<int, int>> answers;
-    history.push_back(numbers_[guess]);
-    for (const auto &[first, c] : split.classes) {
-        int last = first;
-        while (last < static_cast<int>(split.members.size()) && code(guess, split.members[last]) == c)
-            ++last;
-        const std::vector<std::uint16_t> part(split.members.begin() + first, split.members.begin() + last);
-        answers.emplace_back(c, build(part, history, depthleft > 0 ? depthleft - 1 : 0, plan));
-    }
+    history.push_back(g_.numbers[guess]);
+    for (const Part &p : split.parts)
+        answers.emplace_back(p.answer, build(split.of(p), p.key, plan));
     history.pop_back();
     plan.nodes[node].answers = std::move(answers);
     return node;
 }
 
+// One class of the first guess being tried: its candidate guesses, which the threads
+// take one at a time, and the best value found for it so far.
+struct Job {
+    std::span<const std::uint16_t> set;
+    Key key;
+    int limit = kInfinity;  // the value the first guess leaves it, unless it is the first one tried
+    std::vector<Choice> choices;
+    std::atomic<int> next{0}, done{0};
+    std::atomic<int> finished{0};  // of the candidates tried in full
+    std::atomic<int> best{kInfinity}, lower{kInfinity};
+    std::atomic<bool> found{false};
+    std::atomic<std::uint16_t> guess{0};
+    std::atomic<int> secrets{0};      // of the candidates being tried, in classes done
+    std::mutex lock;                  // best and guess change together
+    std::atomic<bool> solved{false};  // before the threads start
+    std::atomic<bool> ready{false};   // choices and solved set
+    int size() const { return static_cast<int>(set.size()); }
+};
+
+class Solver {
+public:
+    explicit Solver(const SolveOptions &options) : game_(options)
+    {
+        for (const Asked &a : options.start)
+            start_.push_back(game_.numbers[a.guess]);
+    }
+    std::optional<Solution> run();
+
+private:
+    void prepare(Job &job, Searcher &s);
+    void work(Searcher &s, std::uint16_t first);
+    void report(const std::chrono::steady_clock::time_point &start);
+    long estimate() const;
+
+    Game game_;
+    std::vector<Digits> start_;  // the guesses made before the search
+    std::vector<std::unique_ptr<Searcher>> searchers_;
+    std::mutex reportlock_;  // guards jobs_ as the reporter reads them
+    std::vector<std::unique_ptr<Job>> jobs_;
+    std::atomic<int> firstdone_{0}, firstcount_{1};
+    std::atomic<long> best_{0};
+};
+
+// The class's value from what the memory knows or a small set's own bounds, or else its
+// candidates and a first budget: the first choice's strategy's value, or its limit.
+void Solver::prepare(Job &job, Searcher &s)
+{
+    const int n = job.size();
+    if (n <= game_.answers + 2) {
+        std::uint16_t guess = 0;
+        const int v = s.value(job.set, job.key, job.limit, false, &guess);
+        job.solved = true;
+        job.found = v < job.limit;
+        job.best = job.found ? v : job.limit;
+        job.lower = v;
+        job.guess = guess;
+        job.ready = true;
+        return;
+    }
+    Level l;
+    int best = job.limit;
+    if (best >= kInfinity) {
+        std::uint16_t guess = 0;
+        best = s.value(job.set, job.key, kInfinity, true, &guess);
+        job.found = true;
+        job.guess = guess;
+    }
+    job.best = best;
+    s.choose(job.set, l, best);
+    job.lower = l.floor;
+    std::ranges::sort(l.choices);
+    std::vector<std::uint64_t> shapes;
+    for (const Choice ch : l.choices) {
+        if (!s.canonical(game_.numbers[guessof(ch)]))
+            continue;
+        s.splitby(job.set, guessof(ch), l.split);
+        if (std::ranges::find(shapes, l.split.shape) != shapes.end())
+            continue;
+        shapes.push_back(l.split.shape);
+        job.choices.push_back(ch);
+    }
+    if (job.choices.empty())
+        job.solved = true;
+    job.ready = true;
+}
+
+// A thread's share of the classes of the first guess: their candidates in turn, the
+// largest class first.
+void Solver::work(Searcher &s, std::uint16_t first)
+{
+    Level l;
+    try {
+        for (const auto &owned : jobs_) {
+            Job &job = *owned;
+            if (job.solved)
+                continue;
+            const int count = static_cast<int>(job.choices.size());
+            for (int i; (i = job.next++) < count;) {
+                const Choice ch = job.choices[i];
+                if (boundof(ch) < job.best) {
+                    s.history = start_;
+                    s.history.push_back(game_.numbers[first]);
+                    s.history.push_back(game_.numbers[guessof(ch)]);
+                    s.splitby(job.set, guessof(ch), l.split);
+                    Watch watch{&job.best, &job.secrets};
+                    const int v = s.tryguess(job.size(), l, l.split, job.best, false, &watch);
+                    job.secrets -= watch.added;
+                    ++job.finished;
+                    {
+                        const std::scoped_lock lock(job.lock);
+                        if (v < job.best) {
+                            job.best = v;
+                            job.guess = guessof(ch);
+                            job.found = true;
+                        } else {
+                            job.lower = std::min(job.lower.load(), v);
+                        }
+                    }
+                } else {
+                    const std::scoped_lock lock(job.lock);
+                    job.lower = std::min(job.lower.load(), boundof(ch));
+                }
+                if (++job.done == count && !job.found)
+                    game_.abandon = true;  // over its limit: the first guess is out
+            }
+        }
+    } catch (const Stopped &) {
+    }
+}
+
+// The value of the best strategy known with the first guess being tried, 0 if none.
+long Solver::estimate() const
+{
+    if (jobs_.empty())
+        return 0;
+    long value = game_.worst ? 1 : static_cast<long>(game_.numbers.size());
+    for (const auto &j : jobs_) {
+        if (!j->found)
+            return 0;
+        value = game_.worst ? std::max(value, 1L + j->best) : value + j->best;
+    }
+    return value;
+}
+
 void Solver::report(const std::chrono::steady_clock::time_point &start)
 {
-    if (!options_.progress)
+    if (!game_.options.progress)
         return;
     Progress p;
-    double share = firstdone_;
-    long running = 0, weight = 0;
-    bool whole = true;
-    for (const auto &t : tasks_) {
-        weight += t->size;
-        const double part = t->done ? 1.0 : static_cast<double>(t->tried) / std::max(1, t->choices.load());
-        share += part * t->size / static_cast<double>(numbers_.size());
-        whole = whole && t->upper < kInfinity;
-        running += t->upper;
+    double share = 0;
+    {
+        const std::scoped_lock lock(reportlock_);
+        // Of each class, the share of its candidates still worth trying that are tried,
+        // the one in hand counted by the secrets of its classes done.
+        for (const auto &j : jobs_) {
+            double part = j->ready ? 1 : 0;
+            if (j->ready && !j->solved && j->done < static_cast<int>(j->choices.size())) {
+                const int best = j->best;
+                const auto live = std::ranges::lower_bound(j->choices, static_cast<Choice>(best) << 40);
+                const long count = live - j->choices.begin();
+                const double inhand = static_cast<double>(j->secrets) / j->size();
+                part = count == 0 ? 1.0 : std::min(1.0, (j->finished + inhand) / static_cast<double>(count));
+            }
+            share += part * j->size() / static_cast<double>(game_.numbers.size());
+        }
+        const long current = estimate();
+        const long best = best_;
+        p.besttotal = best > 0 && (current == 0 || best < current) ? best : current;
     }
-    p.share = std::min(1.0, share / firstcount_);
-    const long best = best_;
-    p.besttotal = whole && weight > 0 ? static_cast<long>(numbers_.size()) + running : 0;
-    if (best > 0 && (p.besttotal == 0 || best < p.besttotal))
-        p.besttotal = best;
+    p.first = std::min(firstdone_ + 1, firstcount_.load());
+    p.firsts = firstcount_;
+    p.share = std::min(1.0, share);
     p.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    options_.progress(p);
+    game_.options.progress(p);
 }
 
 std::optional<Solution> Solver::run()
 {
+    std::vector<std::uint16_t> all;
+    for (int row = 0; row < static_cast<int>(game_.numbers.size()); ++row)
+        if (std::ranges::all_of(game_.options.start,
+                                [&](const Asked &a) { return game_.code(a.guess, row) == a.answer; }))
+            all.push_back(static_cast<std::uint16_t>(row));
+    if (all.empty())
+        return Solution{};  // no secret left: nothing to find
     const auto start = std::chrono::steady_clock::now();
-    std::mutex reportlock;
     std::condition_variable wake;
+    std::mutex wakelock;
     bool finished = false;
     std::thread reporter([&] {
-        std::unique_lock lock(reportlock);
-        while (!wake.wait_for(lock, std::chrono::seconds(1), [&] { return finished; }))
+        std::unique_lock lock(wakelock);
+        while (!wake.wait_for(lock, std::chrono::seconds(1), [&] { return finished; })) {
+            lock.unlock();
             report(start);
+            lock.lock();
+        }
     });
-    std::vector<std::uint16_t> all(numbers_.size());
-    std::iota(all.begin(), all.end(), std::uint16_t{0});
+    for (int t = 0; t < std::max(1, game_.options.threads); ++t)
+        searchers_.push_back(std::make_unique<Searcher>(game_));
+    Searcher &main = *searchers_[0];
+    main.history = start_;
+    const Key allkey = game_.keyof(all);
     const int n = static_cast<int>(all.size());
-    const bool worst = options_.worstcase;
+    const bool worst = game_.worst;
     std::optional<Solution> solution;
     try {
-        // The first guess: every class of each candidate is one task for the threads.
-        int depthfits = 1;
-        while (capacity(depthfits) < n)
-            ++depthfits;
-        long best = kInfinity;
+        int best = kInfinity;
         std::uint16_t bestfirst = 0;
-        std::vector<Digits> none;
-        for (;;) {
-            Level rootlevel;
-            choose(all, rootlevel, kInfinity, worst, depthfits);
-            std::vector<std::uint16_t> firsts;
-            for (const Choice ch : rootlevel.choices)
-                if (canonical(numbers_[guessof(ch)], none))
-                    firsts.push_back(guessof(ch));
-            firstcount_ = static_cast<int>(firsts.size());
-            firstdone_ = 0;
-            bool anyfits = false;
-            for (const std::uint16_t g : firsts) {
-                Split split;
-                splitby(all, g, split);
-                const int classes = static_cast<int>(split.classes.size());
-                std::vector<int> bounds(classes), values(classes, 0);
-                int boundsum = 0;
-                std::unique_lock tasklock(reportlock);
-                tasks_.clear();
-                for (int c = 0; c < classes; ++c) {
-                    bounds[c] = lowest_[split.ends[c] - split.classes[c].first];
-                    boundsum += bounds[c];
-                    tasks_.push_back(std::make_unique<Task>());
-                    tasks_.back()->size = split.ends[c] - split.classes[c].first;
-                }
-                tasklock.unlock();
-                abandon_ = false;
-                std::atomic<int> next{0};
-                std::atomic<bool> stopped{false};
-                auto worker = [&] {
-                    std::vector<Digits> history = {numbers_[g]};
-                    for (int c; (c = next++) < classes;) {
-                        const int first = split.classes[c].first;
-                        const std::span<const std::uint16_t> part(split.members.data() + first, split.ends[c] - first);
-                        task_ = tasks_[c].get();
-                        try {
-                            if (worst) {
-                                values[c] = fits(part, depthfits - 1, history, nullptr) ? 0 : 1;
-                                if (values[c] != 0)
-                                    abandon_ = true;
-                            } else {
-                                const int limit =
-                                    best >= kInfinity ? kInfinity : static_cast<int>(best) - n - boundsum + bounds[c];
-                                values[c] = search(part, limit, history, nullptr);
-                                if (values[c] >= limit)
-                                    abandon_ = true;
-                            }
-                        } catch (const Stopped &) {
-                            stopped = true;
-                        }
-                        tasks_[c]->done = true;
-                        task_ = nullptr;
-                    }
-                };
-                std::vector<std::thread> threads;
-                for (int t = 1; t < options_.threads; ++t)
-                    threads.emplace_back(worker);
-                worker();
-                for (auto &t : threads)
-                    t.join();
-                if (options_.stop && options_.stop->load())
-                    throw Stopped{};
-                ++firstdone_;
-                if (abandon_ || stopped)
+        if (n > game_.answers + 2) {
+            Level root;
+            main.choose(all, root, kInfinity);
+            std::ranges::sort(root.choices);
+            std::vector<Choice> firsts;
+            std::vector<std::uint64_t> shapes;
+            for (const Choice ch : root.choices) {
+                if (!main.canonical(game_.numbers[guessof(ch)]))
                     continue;
-                if (worst) {
-                    anyfits = true;
-                    bestfirst = g;
+                main.splitby(all, guessof(ch), root.split);
+                if (std::ranges::find(shapes, root.split.shape) != shapes.end())
+                    continue;
+                shapes.push_back(root.split.shape);
+                firsts.push_back(ch);
+            }
+            firstcount_ = static_cast<int>(firsts.size());
+            for (const Choice ch : firsts) {
+                if (boundof(ch) >= best)
                     break;
+                const std::uint16_t g = guessof(ch);
+                Split split;
+                main.splitby(all, g, split);
+                // The classes' bounds, and the budget the best first guess leaves each.
+                std::vector<int> bounds;
+                int boundsum = 0, boundmost = 0;
+                for (const Part &p : split.parts) {
+                    bounds.push_back(std::max(game_.lowest[p.size()], game_.memory.find(p.key, p.size()).lo));
+                    boundsum += bounds.back();
+                    boundmost = std::max(boundmost, bounds.back());
                 }
-                const long total = n + std::accumulate(values.begin(), values.end(), 0L);
-                if (total < best) {
-                    best = total;
+                if ((worst ? 1 + boundmost : n + boundsum) >= best) {
+                    ++firstdone_;
+                    continue;
+                }
+                {
+                    const std::scoped_lock lock(reportlock_);
+                    jobs_.clear();
+                    for (std::size_t c = 0; c < split.parts.size(); ++c) {
+                        auto job = std::make_unique<Job>();
+                        job->set = split.of(split.parts[c]);
+                        job->key = split.parts[c].key;
+                        if (best < kInfinity)
+                            job->limit = worst ? best - 1 : best - n - boundsum + bounds[c];
+                        jobs_.push_back(std::move(job));
+                    }
+                }
+                game_.abandon = false;
+                main.history = start_;
+                main.history.push_back(game_.numbers[g]);
+                bool out = false;
+                for (const auto &job : jobs_) {
+                    prepare(*job, main);
+                    out = out || (job->solved && !job->found);
+                }
+                if (!out) {
+                    std::vector<std::thread> threads;
+                    for (std::size_t t = 1; t < searchers_.size(); ++t)
+                        threads.emplace_back([&, t] { work(*searchers_[t], g); });
+                    work(main, g);
+                    for (auto &t : threads)
+                        t.join();
+                }
+                game_.abandon = false;
+                game_.checkstop();
+                ++firstdone_;
+                long value = worst ? 1 : n;
+                for (const auto &job : jobs_) {
+                    if (!job->found) {
+                        out = true;
+                        break;
+                    }
+                    value = worst ? std::max<long>(value, 1 + job->best) : value + job->best;
+                    game_.memory.store(job->key, job->size(), job->best, job->best, job->guess);
+                }
+                if (!out && value < best) {
+                    best = static_cast<int>(value);
                     bestfirst = g;
-                    best_ = total;
+                    best_ = value;
                 }
             }
-            {
-                const std::scoped_lock tasklock(reportlock);
-                tasks_.clear();
-            }
-            abandon_ = false;
-            if (!worst || anyfits)
-                break;
-            ++depthfits;
+            const std::scoped_lock lock(reportlock_);
+            jobs_.clear();
+        } else {
+            best = main.value(all, allkey, kInfinity, false, &bestfirst);
         }
         Solution s;
-        s.value = worst ? depthfits : best;
+        s.value = best;
         // The plan: the first guess, then each class as the memory has it.
-        std::vector<Digits> history;
-        Split split;
-        splitby(all, bestfirst, split);
-        std::ranges::sort(split.classes, [](const auto &x, const auto &y) { return x.second < y.second; });
+        main.history = start_;
         s.plan.nodes.emplace_back();
         s.plan.nodes[0].guess = bestfirst;
-        history.push_back(numbers_[bestfirst]);
+        Split split;
+        main.splitby(all, bestfirst, split);
+        std::ranges::sort(split.parts, {}, &Part::answer);
+        main.history.push_back(game_.numbers[bestfirst]);
         std::vector<std::pair<int, int>> answers;
-        for (const auto &[first, c] : split.classes) {
-            int last = first;
-            while (last < n && last < static_cast<int>(split.members.size()) &&
-                   code(bestfirst, split.members[last]) == c)
-                ++last;
-            const std::vector<std::uint16_t> part(split.members.begin() + first, split.members.begin() + last);
-            answers.emplace_back(c, build(part, history, worst ? depthfits - 1 : 0, s.plan));
-        }
+        for (const Part &p : split.parts)
+            answers.emplace_back(p.answer, main.build(split.of(p), p.key, s.plan));
         s.plan.nodes[0].answers = std::move(answers);
         solution = std::move(s);
     } catch (const Stopped &) {
         solution.reset();
     }
     {
-        const std::scoped_lock lock(reportlock);
+        const std::scoped_lock lock(wakelock);
         finished = true;
     }
     wake.notify_all();
@@ -934,182 +1124,9 @@ std::optional<Solution> Solver::run()
 
 }  // namespace
 
-std::vector<Digits> numbersof(const Rules &rules)
-{
-    // Every string of `places` digits in increasing order, those with different digits
-    // below rules.digits (and no leading 0 unless allowed) kept; places a number of fewer
-    // than four does not use hold 9, 8, ... so that no digit repeats.
-    std::vector<Digits> numbers;
-    const int places = std::clamp(rules.places, 1, 4);
-    int limit = 1;
-    for (int j = 0; j < places; ++j)
-        limit *= 10;
-    for (int value = 0; value < limit; ++value) {
-        Digits d{};
-        for (int j = places; j < 4; ++j)
-            d[j] = static_cast<std::uint8_t>(9 - (j - places));
-        unsigned used = 0;
-        bool fits = true;
-        int rest = value;
-        for (int j = places - 1; j >= 0 && fits; --j) {
-            const int digit = rest % 10;
-            rest /= 10;
-            fits = digit < rules.digits && (used & (1U << digit)) == 0 && (j > 0 || digit > 0 || rules.leadingzero);
-            used |= 1U << digit;
-            d[j] = static_cast<std::uint8_t>(digit);
-        }
-        if (fits)
-            numbers.push_back(d);
-    }
-    return numbers;
-}
-
-std::string numbertext(const Rules &rules, const Digits &number)
-{
-    return textform(number).substr(0, rules.places);
-}
-
-std::string answertext(const Rules &rules, int code)
-{
-    return std::to_string(code / 10 - padding(rules)) + "+" + std::to_string(code % 10) + "-";
-}
-
 std::optional<Solution> solvegame(const SolveOptions &options)
 {
     return Solver(options).run();
-}
-
-Replay replay(const Rules &rules, const Plan &plan)
-{
-    const std::vector<Digits> numbers = numbersof(rules);
-    Replay r;
-    for (const Digits &secret : numbers) {
-        int node = 0, count = 0;
-        std::string path;
-        for (;;) {
-            ++count;
-            const Digits &guess = numbers[plan.nodes[node].guess];
-            const int code = signcode(guess, secret);
-            if (code == kHit) {
-                ++r.games[count];
-                break;
-            }
-            path += numbertext(rules, guess) + " " + answertext(rules, code) + " ";
-            const auto &answers = plan.nodes[node].answers;
-            const auto found = std::ranges::find(answers, code, &std::pair<int, int>::first);
-            if (found == answers.end()) {
-                r.error = "the strategy does not find " + numbertext(rules, secret) + ": no guess after " +
-                          path.substr(0, path.size() - 1);
-                r.games.clear();
-                return r;
-            }
-            node = found->second;
-        }
-    }
-    return r;
-}
-
-namespace {
-
-std::string rulestext(const Rules &rules)
-{
-    return "# numora-selfplay strategy: " + std::to_string(rules.digits) + " digits, " + std::to_string(rules.places) +
-           " places, " + (rules.leadingzero ? "leading 0" : "no leading 0");
-}
-
-void writenode(const Rules &rules, const std::vector<Digits> &numbers, const Plan &plan, int node, int depth,
-               std::string &out)
-{
-    for (const auto &[code, child] : plan.nodes[node].answers) {
-        out += std::string(depth + 1, ' ') + answertext(rules, code) + " " +
-               numbertext(rules, numbers[plan.nodes[child].guess]) + "\n";
-        writenode(rules, numbers, plan, child, depth + 1, out);
-    }
-}
-
-}  // namespace
-
-std::string writeplan(const Rules &rules, const Plan &plan, long total)
-{
-    const std::vector<Digits> numbers = numbersof(rules);
-    std::string out = rulestext(rules) + ", " + std::to_string(total) + " guesses in all\n";
-    out += numbertext(rules, numbers[plan.nodes[0].guess]) + "\n";
-    writenode(rules, numbers, plan, 0, 0, out);
-    return out;
-}
-
-Reading readplan(const Rules &rules, const std::string &text)
-{
-    const std::vector<Digits> numbers = numbersof(rules);
-    Reading r;
-    std::istringstream in(text);
-    std::string line;
-    std::vector<int> path;  // node at each depth
-    int lineno = 0;
-    auto fail = [&](const std::string &why) {
-        r.plan.nodes.clear();
-        r.error = "line " + std::to_string(lineno) + ": " + why;
-        return r;
-    };
-    std::map<std::string, int> rows;
-    for (std::size_t row = 0; row < numbers.size(); ++row)
-        rows[numbertext(rules, numbers[row])] = static_cast<int>(row);
-    auto rowof = [&](const std::string &word) -> int {
-        const auto found = rows.find(word);
-        return found == rows.end() ? -1 : found->second;
-    };
-    const std::string header = rulestext(rules) + ", ";
-    while (std::getline(in, line)) {
-        ++lineno;
-        if (lineno == 1) {
-            if (!line.starts_with(header))
-                return fail("not a strategy for " + header.substr(2, header.size() - 4));
-            continue;
-        }
-        const std::size_t depth = line.find_first_not_of(' ');
-        if (depth == std::string::npos)
-            return fail("empty line");
-        std::istringstream words(line.substr(depth));
-        std::string answer, number, extra;
-        if (depth == 0)
-            words >> number;
-        else
-            words >> answer >> number;
-        if (number.empty() || (words >> extra))
-            return fail(depth == 0 ? "a guess expected" : "an answer and a guess expected");
-        const int guess = rowof(number);
-        if (guess < 0)
-            return fail(number + " is not an admissible number");
-        if (depth == 0) {
-            if (!r.plan.nodes.empty())
-                return fail("a second first guess");
-        } else {
-            if (depth > path.size())
-                return fail("indented deeper than the line before allows");
-            int plus = -1, minus = -1;
-            char p = 0, m = 0;
-            std::istringstream a(answer);
-            a >> plus >> p >> minus >> m;
-            const int places = rules.places;
-            if (!a || p != '+' || m != '-' || a.peek() != EOF || plus < 0 || minus < 0 || plus + minus > places ||
-                plus >= places || (plus == places - 1 && minus == 1))
-                return fail("bad answer " + answer);
-            const int code = 10 * (plus + padding(rules)) + minus;
-            auto &answers = r.plan.nodes[path[depth - 1]].answers;
-            if (std::ranges::find(answers, code, &std::pair<int, int>::first) != answers.end())
-                return fail("a second guess after answer " + answer);
-            answers.emplace_back(code, static_cast<int>(r.plan.nodes.size()));
-        }
-        path.resize(depth);
-        path.push_back(static_cast<int>(r.plan.nodes.size()));
-        r.plan.nodes.emplace_back();
-        r.plan.nodes.back().guess = static_cast<std::uint16_t>(guess);
-    }
-    if (lineno == 0)
-        return fail("empty file");
-    if (r.plan.nodes.empty())
-        return fail("no first guess");
-    return r;
 }
 
 }  // namespace numora

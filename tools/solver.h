@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Perfect play: the strategy that finds every secret in the fewest guesses in all,
 // every secret equally likely, or the fewest guesses within which it always finds it.
-// Guesses may be any admissible number, possible or not, and the guess answered with
+// Guesses may be any admissible number, possible or not (or only a possible one, if
+// asked), and the guess answered with
 // every digit in place counts. The rules are those of the game, or of a smaller game of
 // the same kind (fewer digits, fewer places), with or without a leading 0.
 //   Rules rules;                       // this game: 4536 numbers
@@ -9,48 +10,27 @@
 //   std::map<int, int> games = replay(rules, best.plan);
 #pragma once
 
-#include "engine/tables.h"
+#include "tools/strategyfile.h"
 
 #include <atomic>
-#include <cstdint>
 #include <functional>
-#include <map>
 #include <optional>
-#include <string>
-#include <vector>
 
 namespace numora {
 
-struct Rules {
-    int digits = 10;  // 0 to digits - 1
-    int places = 4;
-    bool leadingzero = false;
-};
-
-// The admissible numbers in ascending order. The engine counts on four columns: a
-// smaller game's numbers fill the columns past its places with 9, 8, ... (above its
-// digits), which every number shares, so each answer just gains that many "+".
-std::vector<Digits> numbersof(const Rules &rules);
-
-// The text of a number (its places only) and of an answer, "1+2-".
-std::string numbertext(const Rules &rules, const Digits &number);
-std::string answertext(const Rules &rules, int code);
-
-// A strategy: the guess in each position it reaches, and the position each answer
-// other than the hit leads to. Node 0 is the first guess.
-struct Plan {
-    struct Node {
-        std::uint16_t guess = 0;                   // row of numbersof(rules)
-        std::vector<std::pair<int, int>> answers;  // sign code, node; by code
-    };
-    std::vector<Node> nodes;
-};
-
 // What the search reports while it runs, about once a second.
 struct Progress {
-    double share = 0;    // of the first two levels, 0 to 1
-    long besttotal = 0;  // of the best strategy found so far, 0 before there is one
+    int first = 1, firsts = 1;  // the first guess being tried, of those worth trying
+    double share = 0;           // of the search of that first guess, 0 to 1
+    long besttotal = 0;         // of the best strategy found so far, 0 before there is one
     double seconds = 0;
+};
+
+// A guess made and its answer (a sign code, 10 * plus + minus, the places a smaller
+// game does not use counted as plus).
+struct Asked {
+    std::uint16_t guess = 0;  // row of numbersof(rules)
+    int answer = 0;
 };
 
 struct SolveOptions {
@@ -59,35 +39,17 @@ struct SolveOptions {
     bool worstcase = false;                               // the fewest guesses in the worst case instead
     const std::atomic<bool> *stop = nullptr;              // set it to end the search early
     std::function<void(const Progress &)> progress = {};  // called from a thread of the search
+    bool possibleonly = false;                            // every guess a number still possible
+    std::vector<Asked> start = {};  // guesses made: the search is for the secrets left, from the next guess on
 };
 
 struct Solution {
     Plan plan;
     long value = 0;  // the least total, or the fewest guesses in the worst case
 };
+// The plan starts at the first guess after those of SolveOptions::start.
 
 // std::nullopt when *stop was set before the search ended.
 std::optional<Solution> solvegame(const SolveOptions &options);
-
-// Guesses to find each secret (1 for the first guess), by count; the error names the
-// first secret the plan does not find.
-struct Replay {
-    std::map<int, int> games;
-    std::string error;
-};
-Replay replay(const Rules &rules, const Plan &plan);
-
-// The strategy file: a comment line naming the rules, then one line for each position,
-// indented one space a guess made before it, with the answer that led to it and its
-// guess ("1023", " 0+1- 4567", "  1+1- 2498").
-std::string writeplan(const Rules &rules, const Plan &plan, long total);
-
-// The plan in a strategy file's text, or an error naming the line at fault. The rules
-// must be the file's.
-struct Reading {
-    Plan plan;
-    std::string error;
-};
-Reading readplan(const Rules &rules, const std::string &text);
 
 }  // namespace numora

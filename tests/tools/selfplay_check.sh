@@ -61,6 +61,7 @@ done <<CASES
 --solve --strategy parts
 --all --leading-zero
 --all --worst-case
+--all --possible-only
 --compare --out x
 --solve --replay x
 --replay
