@@ -35,8 +35,20 @@ fi
 game=$2 here=$3 work=$4
 . "$here/../../support/poll.sh"
 log=$work/orca.log
-pids=()
-trap 'for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done; wait 2>/dev/null || true' EXIT
+pids=() orca=
+# Orca runs in a session of its own under script(1): it is ended by its PID and waited
+# for, so that it no longer writes into the private HOME when that is removed.
+endorca() {
+  [[ -n $orca ]] || return 0
+  local inner p
+  inner=$(/usr/bin/pgrep -P "$orca" || true)
+  kill -- -"$orca" 2>/dev/null || true
+  for p in $inner; do
+    kill "$p" 2>/dev/null || true
+    within 10 sh -c "! kill -0 $p 2>/dev/null" || kill -KILL "$p" 2>/dev/null || true
+  done
+}
+trap 'endorca; for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done; wait 2>/dev/null || true' EXIT
 export GSETTINGS_BACKEND=memory NO_AT_BRIDGE=0 GTK_A11Y=atspi
 /usr/libexec/at-spi-bus-launcher --launch-immediately &
 pids+=($!)
@@ -64,9 +76,8 @@ printf '#!/bin/sh\nexec /usr/bin/pgrep -s 0 "$@"\n' >"$work/bin/pgrep"
 chmod +x "$work/bin/pgrep"
 # script's own copy of the terminal goes nowhere; Orca reads no input. Should Orca
 # still start without ever speaking, it is started again, once.
-orca=
 for attempt in 1 2; do
-  [[ -z $orca ]] || kill -- -"$orca" 2>/dev/null || true
+  endorca
   : >"$log"
   PATH=$work/bin:$PATH setsid script -qfec "orca --debug-file /dev/stdout" "$log" </dev/null >/dev/null 2>&1 &
   orca=$!
@@ -87,5 +98,4 @@ if ((status)); then
   echo "--- the game's output:" >&2
   tail -20 "$work/game.out" >&2 || true
 fi
-kill -- -"$orca" 2>/dev/null || true
 exit "$status"
