@@ -405,7 +405,8 @@ Options parse(int argc, char **argv)
     count("--sample", o.sample, "play N secrets spread over the table, 1 to 4536");
     app.add_flag("--leading-zero", o.leadingzero, "with --solve or --replay: numbers may begin with 0");
     app.add_flag("--worst-case", o.worstcase, "with --solve: the fewest guesses that always find the secret");
-    app.add_flag("--possible-only", o.possibleonly, "with --solve: every guess a number that could still be the secret");
+    app.add_flag("--possible-only", o.possibleonly,
+                 "with --solve: every guess a number that could still be the secret");
     app.add_option("--out", o.out, "with --solve: write the strategy to FILE")->type_name("FILE");
     try {
         app.parse(argc, argv);
@@ -458,8 +459,11 @@ int main(int argc, char **argv)
     }
     const Score score = o.strategy ? o.strategy->score : nullptr;
     std::optional<Plan> plan;
-    if (o.optimal && !(plan = loadoptimal()))
-        return 1;
+    if (o.optimal) {
+        plan = loadoptimal();
+        if (!plan)
+            return 1;
+    }
     if (!o.secret.empty()) {
         CandidateTable candidates{};
         buildcandidates(candidates);

@@ -794,6 +794,7 @@ int Searcher::build(std::span<const std::uint16_t> set, const Key &key, Plan &pl
     splitby(set, guess, split);
     std::ranges::sort(split.parts, {}, &Part::answer);
     std::vector<std::pair<int, int>> answers;
+    answers.reserve(split.parts.size());
     history.push_back(g_.numbers[guess]);
     for (const Part &p : split.parts)
         answers.emplace_back(p.answer, build(split.of(p), p.key, plan));
@@ -929,6 +930,7 @@ void Solver::work(Searcher &s, std::uint16_t first)
             }
         }
     } catch (const Stopped &) {
+        return;  // stopped or abandoned: the caller tells which once every thread has ended
     }
 }
 
@@ -1106,6 +1108,7 @@ std::optional<Solution> Solver::run()
         std::ranges::sort(split.parts, {}, &Part::answer);
         main.history.push_back(game_.numbers[bestfirst]);
         std::vector<std::pair<int, int>> answers;
+        answers.reserve(split.parts.size());
         for (const Part &p : split.parts)
             answers.emplace_back(p.answer, main.build(split.of(p), p.key, s.plan));
         s.plan.nodes[0].answers = std::move(answers);
