@@ -12,8 +12,9 @@ play_packages=(g++ cmake make qt6-base-dev libgl-dev libxcb1-dev libcli11-dev fo
 # with file.
 package_packages=(dpkg-dev file)
 # Building the tests and checking the sources: the test libraries, lintian (the build
-# asks it which tags it knows) and the static analysers.
-test_build_packages=(libgtest-dev libbenchmark-dev lintian clang-tidy clang-format cppcheck)
+# asks it which tags it knows), the static analysers and Python, with which their script
+# picks the files to check.
+test_build_packages=(libgtest-dev libbenchmark-dev lintian clang-tidy clang-format cppcheck python3)
 # Running the tests: a virtual X server and its tools, the desktop themes and the Wayland
 # compositor the window is tried under, the accessibility bus and its client, the
 # packaging checkers; Pillow and numpy, with which tools/make_assets.py redraws the
@@ -103,30 +104,33 @@ suite() {  # preset ctest-arguments...
 
 # A stage that runs in the background beside the stages that follow it, as any other
 # process or (idle) only on processors that nothing else wants; `joined` waits for it and
-# reports it, its output and its own time. One at a time.
+# reports it, its output and its own time.
+declare -A bg_pid bg_log bg_start
 background() {  # name normal|idle command...
-  bg_name=$1 bg_idle=$2 bg_log=$(mktemp) bg_start=$(date +%s)
+  local name=$1 idle=$2 log
+  log=$(mktemp)
   shift 2
+  bg_log[$name]=$log bg_start[$name]=$(date +%s)
   (
     status=0
-    [[ $bg_idle != idle ]] || chrt --idle -p 0 "$BASHPID" || true  # else as any other
-    "$@" >"$bg_log" 2>&1 || status=$?
-    date +%s >"$bg_log.end"
+    [[ $idle != idle ]] || chrt --idle -p 0 "$BASHPID" || true  # else as any other
+    "$@" >"$log" 2>&1 || status=$?
+    date +%s >"$log.end"
     exit "$status"
   ) &
-  bg_pid=$!
+  bg_pid[$name]=$!
 }
-joined() {
-  local status=0
-  wait "$bg_pid" || status=$?
-  echo "==== $bg_name"
-  cat "$bg_log"
-  local took=$(($(cat "$bg_log.end") - bg_start))
-  rm -f "$bg_log" "$bg_log.end"
+joined() {  # name
+  local name=$1 log=${bg_log[$1]} status=0
+  wait "${bg_pid[$name]}" || status=$?
+  echo "==== $name"
+  cat "$log"
+  local took=$(($(cat "$log.end") - bg_start[$name]))
+  rm -f "$log" "$log.end"
   if ((status == 0)); then
-    summary+=("passed  $bg_name ($took s, beside the stages above)")
+    summary+=("passed  $name ($took s, beside the stages above)")
   else
-    summary+=("FAILED  $bg_name ($took s, beside the stages above, exit status $status)")
+    summary+=("FAILED  $name ($took s, beside the stages above, exit status $status)")
     failed=1
   fi
 }
@@ -154,15 +158,16 @@ case "${1:-}" in
     # UndefinedBehaviorSanitizer. The package, the pictures, what Orca speaks and how
     # GNOME and KWin frame and place the windows do not depend on the build type: they are
     # checked once, in the release build. clang-tidy, cppcheck and clang-format need only
-    # the release build's compile commands and generated sources: they run beside the
+    # the release build's compile commands and generated sources: they start as soon as
+    # that build is done, while the test tools may still be installing, and run beside the
     # two suites on the processors those leave idle, as while the desktop tests wait for
     # their windows, Orca and GNOME.
     stage "release build" build release
-    joined
     background "static checks" idle tests/static_checks.sh build/release
+    joined "test tools installed"
     stage "release tests" ctest --preset release -j "$(nproc)"
     stage "debug sanitizer suite" suite asan -E '^(packaging\.|tools\.assets$|ui\.desktop_orca$|ui\.desktop_gnome$|ui\.desktop_kwin$)'
-    joined
+    joined "static checks"
     echo "==== summary"
     printf '%s\n' "${summary[@]}"
     exit "$failed"

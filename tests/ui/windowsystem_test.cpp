@@ -5,7 +5,7 @@
 // Qt's choice.
 #include "ui/windowsystem.h"
 
-#include <QtTest>
+#include <QTest>
 
 using numora::Session;
 

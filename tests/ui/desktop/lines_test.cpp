@@ -6,7 +6,7 @@
 #include "tests/support/qtmain.h"
 #include "ui/main_window/form1.h"
 
-#include <QtTest>
+#include <QTest>
 
 #include <cmath>
 

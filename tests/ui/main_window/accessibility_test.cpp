@@ -10,7 +10,7 @@
 #include "ui/main_window/form1.h"
 
 #include <QAccessible>
-#include <QtTest>
+#include <QTest>
 
 #include <optional>
 #include <utility>

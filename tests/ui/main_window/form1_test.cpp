@@ -7,7 +7,7 @@
 #include "ui/main_window/form1_look.h"
 
 #include <QMenuBar>
-#include <QtTest>
+#include <QTest>
 
 #include <algorithm>
 #include <memory>

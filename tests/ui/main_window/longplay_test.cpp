@@ -12,7 +12,7 @@
 #include "ui/main_window/form1.h"
 
 #include <QKeyEvent>
-#include <QtTest>
+#include <QTest>
 
 #include <algorithm>
 #include <cstdint>

@@ -5,7 +5,7 @@
 #include "tests/support/qtmain.h"
 #include "ui/main_window/form1.h"
 
-#include <QtTest>
+#include <QTest>
 
 using numora::Phase;
 

@@ -11,7 +11,7 @@
 #include "ui/main_window/form1_look.h"
 
 #include <QRegularExpression>
-#include <QtTest>
+#include <QTest>
 
 #include <random>
 
