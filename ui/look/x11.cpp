@@ -132,6 +132,10 @@ private:
             return;
         }
         const QMargins frame = handle->frameMargins();
+        // A window manager may tell an empty frame before the one it draws: the window
+        // waits for that one.
+        if (frame.isNull())
+            return;
         lastframe = frame;
         // Moved meanwhile, by the player or the window manager: left where it is.
         // The client area is placed, as at first: window managers differ in how they

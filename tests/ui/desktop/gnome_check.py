@@ -173,17 +173,32 @@ def stop_game():
 
 
 def check_centred(session, window, what):
-    """The framed window centred in the work area, within 2 pixels; returns its client area."""
-    left, top, width, height = session.client(window)
-    fl, fr, ft, fb = session.cardinals(window, "_NET_FRAME_EXTENTS")
-    wx, wy, ww, wh = session.workarea()
-    dx = left - fl - (wx + (ww - (width + fl + fr)) // 2)
-    dy = top - ft - (wy + (wh - (height + ft + fb)) // 2)
-    if abs(dx) > 2 or abs(dy) > 2 or top - ft < wy:
+    """The framed window centred in the work area, within 2 pixels; returns its client area.
+    The game moves its window once GNOME has told the frame: polled until it has."""
+    def measure():
+        left, top, width, height = session.client(window)
+        fl, fr, ft, fb = session.cardinals(window, "_NET_FRAME_EXTENTS")
+        wx, wy, ww, wh = session.workarea()
+        dx = left - fl - (wx + (ww - (width + fl + fr)) // 2)
+        dy = top - ft - (wy + (wh - (height + ft + fb)) // 2)
+        return (left, top, width, height), (fl, fr, ft, fb), (wx, wy, ww, wh), (dx, dy)
+
+    def centred():
+        nonlocal last
+        last = measure()
+        (_, top, _, _), (_, _, ft, _), (_, wy, _, _), (dx, dy) = last
+        return abs(dx) <= 2 and abs(dy) <= 2 and top - ft >= wy
+
+    last = None
+    ok = poll(10, centred)
+    if last is None:
+        fail("%s: the game window's place could not be read" % what)
+    (left, top, width, height), frame, area, (dx, dy) = last
+    if not ok:
         fail("%s: the game window (client %d,%d %dx%d, frame %s) is not centred in the work area %s: off by %d,%d"
-             % (what, left, top, width, height, (fl, fr, ft, fb), (wx, wy, ww, wh), dx, dy))
+             % (what, left, top, width, height, frame, area, dx, dy))
     print("%s: the game window's client is at %d,%d, %dx%d, in a frame of %s drawn by GNOME, centred in the work area"
-          " %s within %d,%d" % (what, left, top, width, height, (fl, fr, ft, fb), (wx, wy, ww, wh), dx, dy))
+          " %s within %d,%d" % (what, left, top, width, height, frame, area, dx, dy))
     actions = session.atoms(window, "_NET_WM_ALLOWED_ACTIONS")
     if actions & {"_NET_WM_ACTION_MAXIMIZE_HORZ", "_NET_WM_ACTION_MAXIMIZE_VERT"}:
         fail(what + ": the game window can be maximized: " + ", ".join(sorted(actions)))
